@@ -1,0 +1,30 @@
+# The two set-up commands of the README. Each installs what is missing, configures and builds.
+JOBS ?= $(shell nproc)
+BUILD_DIR ?= build
+TEST_BUILD_DIR ?= build-test
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/app/tqwall $(ARGS)
+
+# The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: deps
+	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTQWALL_SANITIZE=ON
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	./$(BUILD_DIR)/bench/tqwall_bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "host/thermal/TQArray.h"
+#include "host/thermal/TQErrorType.h"
+#include "host/thermal/TQTimberingCharacter.h"
+#include "host/thermal/TQWallCharacter.h"
+
+/// Steady and periodic heat transfer through a layered construction (GB 50176, EN ISO 13786).
+/// Plain C++: no Qt, no database; the wall-data classes of the host wrap it.
+namespace thermal {
+
+using Layers = CTQTheroyArray<tagTQTIMBERINGCHARACTER>;
+
+/// Surface heat-exchange coefficients, W/(m²·K).
+struct SurfaceFilms
+{
+    double outerSummer = 19.0; ///< αe in summer
+    double outerWinter = 23.0; ///< αe in winter
+    double inner = 8.7;        ///< αi
+};
+
+/// The five results of a construction. A result that cannot be computed from the input is NaN
+/// and `error` says why.
+struct WallResults
+{
+    double kSummer;     ///< W/(m²·K)
+    double kWinter;     ///< W/(m²·K)
+    double kInner;      ///< partition with inner surfaces on both sides, W/(m²·K)
+    double attenuation; ///< ν0
+    double delayHours;  ///< ξ0, h
+    TQLoad::ErrorType error = TQLoad::ET_OK;
+};
+
+enum class Season
+{
+    Summer,
+    Winter,
+};
+
+/// The layer chosen by the thickness search and its new thickness (m). index −1: none.
+struct ThicknessSolution
+{
+    int index = -1;
+    double thickness = 0.0;
+};
+
+/// Evaluates all five results. Layers are ordered outside to inside; an empty list is valid.
+WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDynamicMethod method);
+
+/// Thickness of the layer with the lowest λ·a (the first such from the outside) that makes the
+/// K of `season` equal `targetK`. The thickness may be negative when the target cannot be
+/// reached; index −1 for no layer, a target ≤ 0 or a chosen layer with λ·a ≤ 0.
+ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films, Season season, double targetK);
+
+} // namespace thermal
