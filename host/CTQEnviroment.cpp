@@ -1,0 +1,7 @@
+#include "host/CTQEnviroment.h"
+
+CTQEnviroment* CTQEnviroment::GetEnviroment()
+{
+    static CTQEnviroment instance;
+    return &instance;
+}

@@ -1,0 +1,137 @@
+// The layer lists of a construction: parsing, storing and the find-by-construction key.
+#include "records/CTQBoundingStructure.h"
+#include "records/CTQTimbering.h"
+#include "support/LibraryFixture.h"
+
+#include <QStringList>
+
+using namespace TQLoad;
+
+class LayerSetTest : public LibraryFixture
+{
+protected:
+    int AddMaterial(const QString& name, double conductivity)
+    {
+        CTQTimbering material;
+        material.Init();
+        material.SetStuffName(name);
+        material.SetDrXs(conductivity);
+        material.SetGMD(1800.0);
+        material.SetBRr(1.05);
+        EXPECT_EQ(material.AddIfNotExist(nullptr, 1), DBS_Added);
+        return material.GetID();
+    }
+
+    static QList<int> MaterialIds(const CTQBoundingStructureData& layers)
+    {
+        QList<int> ids;
+        for (const CTQMateralData& material : layers.m_StuffAry)
+            ids.append(material.GetStuffID());
+        return ids;
+    }
+};
+
+TEST_F(LayerSetTest, ListsParseOutsideToInsideWithTheirMaterials)
+{
+    const int mortar = AddMaterial(QStringLiteral("水泥砂浆"), 0.93);
+    const int brick = AddMaterial(QStringLiteral("重砂浆黏土砖砌体"), 0.81);
+
+    CTQBoundingStructure layers;
+    layers.TIdS = QStringLiteral("%1,%2,%1").arg(mortar).arg(brick);
+    layers.HouDuS = QStringLiteral("20,240,20");
+    layers.XzXsS = QStringLiteral("1,1.00,1.2");
+    layers.MakeArray();
+
+    EXPECT_EQ(MaterialIds(layers), (QList<int>{mortar, brick, mortar}));
+    EXPECT_EQ(layers.m_StuffAry[1].GetStuffName(), QStringLiteral("重砂浆黏土砖砌体"));
+    EXPECT_DOUBLE_EQ(layers.m_StuffAry[1].GetDrXs(), 0.81);
+    ASSERT_EQ(layers.m_HouDuAry.GetSize(), 3);
+    EXPECT_DOUBLE_EQ(layers.m_HouDuAry[1], 240.0);
+    EXPECT_DOUBLE_EQ(layers.m_XzXsAry[2], 1.2);
+}
+
+TEST_F(LayerSetTest, ListsParseIndependentlyAndForgiveBadItems)
+{
+    const int mortar = AddMaterial(QStringLiteral("水泥砂浆"), 0.93);
+    struct Case
+    {
+        const char* what;
+        QString ids, thicknesses, factors;
+        int materials, thicknessCount, factorCount;
+        QList<int> expectedIds;
+        QList<double> expectedThicknesses;
+    };
+    const QString m = QString::number(mortar);
+    const Case cases[] = {
+        {"empty lists give no layer", "", "", "", 0, 0, 0, {}, {}},
+        {"four materials, three thicknesses", m + "," + m + "," + m + "," + m, "20,30,40", "1,1,1,1", 4, 3, 4,
+         {mortar, mortar, mortar, mortar}, {20, 30, 40}},
+        {"leading numbers are read, others give 0", m + "abc,x", "12.5mm,abc,,7", "1", 2, 4, 1, {mortar, 0},
+         {12.5, 0, 0, 7}},
+        {"an unknown material ID gives an empty material", "999999", "20", "1", 1, 1, 1, {0}, {20}},
+    };
+    for (const Case& c : cases) {
+        CTQBoundingStructure layers;
+        layers.TIdS = c.ids;
+        layers.HouDuS = c.thicknesses;
+        layers.XzXsS = c.factors;
+        layers.MakeArray();
+        EXPECT_EQ(layers.m_StuffAry.GetSize(), c.materials) << c.what;
+        EXPECT_EQ(layers.m_HouDuAry.GetSize(), c.thicknessCount) << c.what;
+        EXPECT_EQ(layers.m_XzXsAry.GetSize(), c.factorCount) << c.what;
+        EXPECT_EQ(MaterialIds(layers), c.expectedIds) << c.what;
+        QList<double> thicknesses;
+        for (double t : layers.m_HouDuAry)
+            thicknesses.append(t);
+        EXPECT_EQ(thicknesses, c.expectedThicknesses) << c.what;
+    }
+}
+
+TEST_F(LayerSetTest, AddOrUpdateKeepsOneRowPerConstruction)
+{
+    const int mortar = AddMaterial(QStringLiteral("水泥砂浆"), 0.93);
+    CTQBoundingStructure layers;
+    layers.BSCId = 42;
+    layers.TIdS = QString::number(mortar);
+    layers.HouDuS = QStringLiteral("20");
+    layers.XzXsS = QStringLiteral("1");
+    ASSERT_EQ(layers.AddOrUpdate(nullptr), DBS_Added);
+    const int rowId = layers.GetID();
+
+    // A fresh record for the same construction finds the row, takes its ID and updates it.
+    CTQBoundingStructure again;
+    again.BSCId = 42;
+    again.TIdS = QStringLiteral("%1,%1").arg(mortar);
+    again.HouDuS = QStringLiteral("20,30");
+    again.XzXsS = QStringLiteral("1,1");
+    again.HaveDemoBMP = 1;
+    ASSERT_EQ(again.AddOrUpdate(nullptr), DBS_Updated);
+    EXPECT_EQ(again.GetID(), rowId);
+
+    // The arrays are derived: changing them without the strings stores the old strings.
+    again.MakeArray();
+    again.m_HouDuAry[0] = 999.0;
+    ASSERT_EQ(again.AddOrUpdate(nullptr), DBS_Updated);
+
+    CTQBoundingStructure stored;
+    ASSERT_TRUE(stored.ReadData(rowId, nullptr));
+    EXPECT_EQ(stored.ID, rowId);
+    EXPECT_EQ(stored.HouDuS, QStringLiteral("20,30"));
+    EXPECT_EQ(stored.HaveDemoBMP, 1);
+    EXPECT_EQ(stored.m_StuffAry.GetSize(), 2) << "a load parses the lists";
+
+    CADORecordset rows;
+    ASSERT_TRUE(rows.Open(Db(), QStringLiteral("SELECT ID FROM BoundingStructure WHERE BSCId = ?"), {42}));
+    EXPECT_EQ(rows.GetRecordCount(), 1u);
+}
+
+TEST_F(LayerSetTest, TwoRowsForOneConstructionAreLeftAlone)
+{
+    Exec(QStringLiteral("INSERT INTO BoundingStructure (BSCId, TIdS) VALUES (7, '1')"));
+    Exec(QStringLiteral("INSERT INTO BoundingStructure (BSCId, TIdS) VALUES (7, '2')"));
+    CTQBoundingStructure layers;
+    layers.BSCId = 7;
+    EXPECT_EQ(layers.IsExist(nullptr), DBS_Exist);
+    EXPECT_EQ(layers.GetID(), 0) << "with two rows no ID is taken over";
+    EXPECT_EQ(layers.AddOrUpdate(nullptr), DBS_Failed) << "and nothing is written blindly";
+}
