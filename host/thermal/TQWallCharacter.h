@@ -25,9 +25,12 @@ struct tagTQWALLCHARACTER
     double WHrXs = 19.0; ///< outer surface coefficient αe in summer, W/(m²·K)
 
     const CTQTheroyArray<tagTQTIMBERINGCHARACTER>& GetTimberingData() const { return m_Layers; }
-    /// Replaces the layers; a non-zero flag recomputes the three results at once.
+    /// Replaces the layers; a non-zero flag recomputes the three results at once (GB 50176 method).
+    /// Returns the calculation's error when recomputing, otherwise the first fault of the layers.
     TQLoad::ErrorType SetTimberingData(const CTQTheroyArray<tagTQTIMBERINGCHARACTER>& layers, int recalc);
-    /// Set αi and αe; a non-zero flag recomputes the three results at once.
+    /// Set αi and αe; a non-zero flag recomputes the three results at once (GB 50176 method).
+    /// Returns the calculation's error when recomputing, otherwise the value's own fault (ET_NonFinite,
+    /// ET_BadSurfaceCoefficient for one ≤ 0) or ET_OK. The value is stored either way.
     TQLoad::ErrorType SetNHrXs(double value, int recalc);
     TQLoad::ErrorType SetWHrXs(double value, int recalc);
 

@@ -44,12 +44,18 @@ struct ThicknessSolution
     double thickness = 0.0;
 };
 
-/// Evaluates all five results. Layers are ordered outside to inside; an empty list is valid.
+/// Evaluates all five results. Layers are ordered outside to inside; an empty list is valid (films
+/// only). K always follows GB 50176; `method` chooses how attenuation and delay (summer αe) are found.
+/// Bad input sets `error` and makes NaN every result it enters: a layer's δ, λ or a all five, a
+/// layer's ρ or c the attenuation and delay, αi all five, αe summer the summer K, attenuation and
+/// delay, αe winter the winter K. A zero ρ or c (an air layer) is valid.
 WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDynamicMethod method);
 
 /// Thickness of the layer with the lowest λ·a (the first such from the outside) that makes the
 /// K of `season` equal `targetK`. The thickness may be negative when the target cannot be
-/// reached; index −1 for no layer, a target ≤ 0 or a chosen layer with λ·a ≤ 0.
+/// reached; index −1 for no layer, a target ≤ 0 or a chosen layer with λ·a ≤ 0, and also when
+/// the result could not be trusted: a non-finite target or λ·a, another layer's δ, λ or a unusable,
+/// or αi or the season's αe not finite and positive. The chosen layer's own thickness is not looked at.
 ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films, Season season, double targetK);
 
 } // namespace thermal
