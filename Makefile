@@ -15,7 +15,7 @@ build: deps
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/app/tqwall $(ARGS)
+	./$(BUILD_DIR)/bin/tqwall $(ARGS)
 
 # The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps
@@ -24,7 +24,7 @@ test: deps
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	./$(BUILD_DIR)/bench/tqwall_bench
+	./$(BUILD_DIR)/bin/tqwall_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

@@ -1,0 +1,165 @@
+// The construction and material trees the manager builds, its searches and selections.
+#include "library/ManagerFixture.h"
+
+using namespace TQLoad;
+
+class LibraryTreeTest : public ManagerFixture
+{
+};
+
+TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
+{
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->Name, QStringLiteral("所有分类"));
+    EXPECT_EQ(Captions(root), (QStringList{"所有围护结构", "常用围护结构", "所有省份"}));
+
+    // All constructions: every category by OrderId; under them the types with national ones.
+    tagBSNode* all = root->Children[0];
+    EXPECT_EQ(Captions(all), (QStringList{"屋面", "外墙", "门"}));
+    EXPECT_EQ(Captions(Child(all, "外墙")), QStringList{"砖墙"}) << "保温墙 has no national construction";
+    EXPECT_EQ(Captions(Child(all, "屋面")), QStringList{"平屋面"});
+    EXPECT_TRUE(Child(all, "门")->Children.IsEmpty());
+
+    // Common constructions: categories by ID, types with a common construction of any province.
+    tagBSNode* common = root->Children[1];
+    EXPECT_EQ(Captions(common), QStringList{"外墙"});
+    EXPECT_EQ(Captions(Child(common, "外墙")), (QStringList{"砖墙", "保温墙"}));
+    EXPECT_EQ(Child(Child(common, "外墙"), "保温墙")->CommonFlag, 1);
+
+    // Per province: every province, every category, the types with constructions there.
+    tagBSNode* provinces = root->Children[2];
+    EXPECT_EQ(Captions(provinces), (QStringList{"北京市", "黑龙江省"}));
+    for (const tagBSNode* province : provinces->Children) {
+        EXPECT_EQ(province->NodeType, BSN_Province);
+        EXPECT_EQ(Captions(province), (QStringList{"外墙", "屋面", "门"})) << province->Name.toStdString();
+    }
+    EXPECT_EQ(Captions(Child(Child(provinces, "黑龙江省"), "外墙")), QStringList{"保温墙"});
+    EXPECT_TRUE(Child(Child(provinces, "北京市"), "外墙")->Children.IsEmpty());
+
+    const tagBSNode* type = Child(Child(all, "外墙"), "砖墙");
+    EXPECT_EQ(type->ID, m_Brick);
+    EXPECT_EQ(type->NodeType, BSN_BSType);
+    EXPECT_EQ(type->Parent->NodeType, BSN_BSCategory);
+    EXPECT_EQ((QList<int>{all->Expand, common->Expand, provinces->Expand}), (QList<int>{0, 1, 1}));
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
+{
+    // 孤儿 sorts first (BSDLId 0): it stops the types after it in the all and common subtrees,
+    // while a province subtree skips only the orphan.
+    const int orphan = AddType(QStringLiteral("孤儿"), 0);
+    AddCode(QStringLiteral("孤儿做法"), orphan, 0, 1);
+    AddCode(QStringLiteral("孤儿省做法"), orphan, m_Heilongjiang, 0);
+
+    CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
+    CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    EXPECT_EQ(MessagesShown(), (QStringList{"没找到围护结构的大类？！", "没找到围护结构的大类？！"}));
+    EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0);
+    EXPECT_EQ(CTQUiService::Instance().ShownMessages().front().icon, QMessageBox::Critical);
+    CTQUiService::Instance().ClearRecords();
+
+    EXPECT_TRUE(Child(root->Children[0], "外墙")->Children.IsEmpty());
+    EXPECT_TRUE(Child(root->Children[1], "外墙")->Children.IsEmpty());
+    EXPECT_EQ(Captions(Child(Child(root->Children[2], "黑龙江省"), "外墙")), QStringList{"保温墙"});
+}
+
+TEST_F(LibraryTreeTest, EmptyLibraryStillHasTheHeadings)
+{
+    for (const char* table : {"BSDaLei", "BSType", "BSCode", "WallProvince", "Timbering", "TimberingType"})
+        Exec(QStringLiteral("DELETE FROM %1").arg(QString::fromLatin1(table)));
+    for (tagBSNode* root : {m_Admin.GetBSNodes(1), m_Admin.GetTimbNodes(1)}) {
+        ASSERT_EQ(root->Children.GetSize(), 3);
+        for (const tagBSNode* heading : root->Children)
+            EXPECT_TRUE(heading->Children.IsEmpty()) << heading->Name.toStdString();
+    }
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(LibraryTreeTest, MaterialTreeLeavesOutReservedTypes)
+{
+    tagBSNode* root = m_Admin.GetTimbNodes(1);
+    EXPECT_EQ(Captions(root), (QStringList{"所有材质", "常用材质", "所有省份"}));
+
+    tagBSNode* all = root->Children[0];
+    EXPECT_EQ(Captions(all), (QStringList{"砂浆", "砌体"})) << "type 17 and province-only types are left out";
+    EXPECT_EQ(Captions(Child(all, "砂浆")), QStringList{"水泥砂浆"});
+
+    tagBSNode* common = root->Children[1];
+    EXPECT_EQ(Captions(common), (QStringList{"砂浆", "保温"}));
+    EXPECT_EQ(Captions(Child(common, "保温")), QStringList{"XPS板"}) << "a common province material is common only";
+
+    tagBSNode* heilongjiang = Child(root->Children[2], "黑龙江省");
+    EXPECT_EQ(Captions(heilongjiang), (QStringList{"砂浆", "砌体", "保温"}));
+    EXPECT_EQ(Captions(Child(heilongjiang, "保温")), QStringList{"EPS板"});
+    EXPECT_EQ(Child(Child(heilongjiang, "保温"), "EPS板")->ID, m_Eps);
+    EXPECT_EQ(Child(Child(heilongjiang, "保温"), "EPS板")->NodeType, BSN_Timbering);
+}
+
+TEST_F(LibraryTreeTest, RebuildReplacesTheTreeAndReuseReadsNothing)
+{
+    tagBSNode* first = m_Admin.GetBSNodes(1);
+    Exec(QStringLiteral("DROP TABLE BSDaLei"));
+    EXPECT_EQ(m_Admin.GetBSNodes(0), first) << "an existing tree is reused without the database";
+
+    tagBSNode* rebuilt = m_Admin.GetBSNodes(1);
+    ASSERT_EQ(rebuilt->Children.GetSize(), 3) << "the headings exist even when every query fails";
+    EXPECT_TRUE(rebuilt->Children[0]->Children.IsEmpty());
+
+    m_Admin.Release();
+    EXPECT_EQ(m_Admin.SelectBSNode(1), nullptr);
+    tagBSNode* materials = m_Admin.GetTimbNodes(0);
+    ASSERT_NE(materials, nullptr);
+    EXPECT_EQ(materials->Children.GetSize(), 3);
+}
+
+TEST_F(LibraryTreeTest, SearchesFollowTheirCaseRules)
+{
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    tagBSNode* all = root->Children[0];
+
+    CTQBSCategory category;
+    category.SetID(m_Roof);
+    EXPECT_EQ(m_Admin.FindBSDLNode(all, category), Child(all, "屋面"));
+    category.Name = QStringLiteral("门"); // the name matches a later child than the ID
+    EXPECT_EQ(m_Admin.FindBSDLNode(all, category), Child(all, "屋面")) << "first child that matches either way";
+    EXPECT_EQ(m_Admin.FindBSDLNode(nullptr, category), nullptr);
+
+    CTQBSType type;
+    type.Name = QStringLiteral("平屋面");
+    EXPECT_EQ(m_Admin.FindBSTNode(all, category, type), Child(Child(all, "屋面"), "平屋面"));
+    CTQBSCode code;
+    code.Name = QStringLiteral("平屋面A");
+    EXPECT_EQ(m_Admin.FindBSCNode(all, category, type, code), nullptr) << "constructions are never nodes";
+
+    m_Admin.GetTimbNodes(1);
+    tagBSNode typeKey(QStringLiteral("保温"), 0, nullptr, 0, 0, BSN_Label);
+    tagBSNode materialKey(QStringLiteral("xps板"), 0, nullptr, 0, 0, BSN_Label);
+    tagBSNode* found = m_Admin.FindTimbNode(typeKey, materialKey);
+    ASSERT_NE(found, nullptr) << "material captions compare ignoring case";
+    EXPECT_EQ(found->ID, m_Xps);
+    typeKey.Name = QStringLiteral("保温 ");
+    EXPECT_EQ(m_Admin.FindTimbTypeNode(typeKey), nullptr) << "type captions compare exactly";
+}
+
+TEST_F(LibraryTreeTest, SelectionsFollowModeAndProvince)
+{
+    EXPECT_EQ(m_Admin.SelectBSNode(1), nullptr) << "nothing to select before a build";
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    EXPECT_EQ(m_Admin.SelectBSNode(1), root->Children[1]);
+    EXPECT_EQ(m_Admin.m_bBSCommon, 1);
+    EXPECT_EQ(m_Admin.SelectBSNode(0), root->Children[0]);
+    EXPECT_EQ(m_Admin.m_bBSCommon, 0);
+
+    tagBSNode* materials = m_Admin.GetTimbNodes(1);
+    EXPECT_EQ(m_Admin.SelectTimbNode(1), materials->Children[1]);
+    EXPECT_EQ(m_Admin.SelectTimbNode(0), materials->Children[0]);
+    m_Admin.m_TimbProvince.SetID(m_Heilongjiang);
+    tagBSNode* province = m_Admin.SelectTimbNode(0);
+    ASSERT_NE(province, nullptr);
+    EXPECT_EQ(province->Name, QStringLiteral("黑龙江省"));
+    Exec(QStringLiteral("UPDATE WallProvince SET Name = '改名' WHERE ID = ?"), {m_Heilongjiang});
+    EXPECT_EQ(m_Admin.SelectTimbNode(0), nullptr) << "the province is read again and its name has no node";
+}
