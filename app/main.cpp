@@ -1,41 +1,33 @@
-#include "host/CADORecordset.h"
+#include "app/CTQCommandLine.h"
 #include "host/CTQDBGlobalSetting.h"
-#include "host/CTQLibraryDatabase.h"
 
-#include <QCommandLineParser>
+#include <QApplication>
 #include <QCoreApplication>
-#include <QSqlRecord>
 #include <QTextStream>
 
-// Opens the library database of the settings and prints what each library table holds.
+#include <memory>
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tqwall"));
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("Library database file."),
-                                      QStringLiteral("PATH"));
-    parser.addOption(dbOption);
-    parser.process(app);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    // A command runs without a screen; anything else opens the window.
+    const bool command = !arguments.isEmpty() && CTQCommandLine::IsCommand(arguments.front());
+    std::unique_ptr<QCoreApplication> app =
+        command ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("TQWall"));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString error;
-    auto database = CTQLibraryDatabase::Open(CTQLibraryDatabase::ConfigFromSettings(parser.value(dbOption)), &error);
-    if (!database) {
-        err << "无法打开围护结构库: " << error << Qt::endl;
-        return 2;
+    int exitCode = 0;
+    if (command) {
+        exitCode = CTQCommandLine(out, err).Run(arguments);
+    } else {
+        err << "The window of the host application comes next; use: tqwall list | calc ID | query" << Qt::endl;
+        exitCode = CTQCommandLine::BadInput;
     }
-    CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
-    const QStringList tables{settings->GetBSDaLeiTableName(),          settings->GetBSTypeTableName(),
-                             settings->GetBSCodeTableName(),           settings->GetBoundingStructureTableName(),
-                             settings->GetTimberingTypeTableName(),    settings->GetTimberingTableName(),
-                             settings->GetProvinceTableName()};
-    for (const QString& table : tables) {
-        CADORecordset rows;
-        rows.Open(database.get(), QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table));
-        out << "== " << table << " (" << rows.GetRecordCount() << ")" << Qt::endl;
-    }
-    return 0;
+    CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
+    return exitCode;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/CADODatabase.h"
 #include "host/CTQSettingsTable.h"
 #include "host/TQHostExport.h"
 #include "host/thermal/TQWallCharacter.h"
@@ -7,7 +8,6 @@
 #include <QString>
 #include <memory>
 
-class CADODatabase;
 class QSettings;
 
 /// The host's settings: the library's table names, the open library database and the ini

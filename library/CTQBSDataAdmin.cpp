@@ -534,21 +534,26 @@ void CTQBSDataAdmin::GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWa
         return;
     for (unsigned int row = 0; row < rows.GetRecordCount(); ++row, rows.MoveNext()) {
         code.MakeObjectFromRS(rows);
-        CTQWallData wall;
-        wall.m_strBSCName = code.Name;
-        wall.m_nBSCId = code.GetID();
-        CTQBoundingStructure layerSet;
-        GetBS(layerSet, code.GetID());
-        wall.SetTimbering(LayersOf(layerSet), false);
-        if (calculate) {
-            wall.SetDjWHrXsData(crxs.m_dDjWHrXs, false);
-            wall.SetWHrXsData(crxs.m_dWHrXs, false);
-            wall.SetNHrXsData(crxs.m_dNHrXs, false);
-            wall.Cal(1);
-            wall.Cal(0);
-        }
-        wallDatas.Add(wall);
+        wallDatas.Add(GetBSCodeWallData(code, calculate, crxs));
     }
+}
+
+CTQWallData CTQBSDataAdmin::GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs)
+{
+    CTQWallData wall;
+    wall.m_strBSCName = code.Name;
+    wall.m_nBSCId = code.GetID();
+    CTQBoundingStructure layerSet;
+    GetBS(layerSet, code.GetID());
+    wall.SetTimbering(LayersOf(layerSet), false);
+    if (calculate) {
+        wall.SetDjWHrXsData(crxs.m_dDjWHrXs, false);
+        wall.SetWHrXsData(crxs.m_dWHrXs, false);
+        wall.SetNHrXsData(crxs.m_dNHrXs, false);
+        wall.Cal(1);
+        wall.Cal(0);
+    }
+    return wall;
 }
 
 QString CTQBSDataAdmin::GetBSDemoBMPPath(CTQBSType& type, CTQBSCode& code)

@@ -87,6 +87,9 @@ public:
     /// with their layers, evaluated with `crxs` when `calculate` is true.
     void GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWallData>& wallDatas, bool calculate,
                                const CTQCrXs& crxs);
+    /// One construction as wall data: name, ID and its stored layers (metres), evaluated with
+    /// `crxs` when `calculate` is true (Cal(1) then Cal(0), so all five results are current).
+    CTQWallData GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs);
     /// Path of the construction's own picture in the user's picture folder.
     QString GetBSDemoBMPPath(CTQBSType& type, CTQBSCode& code);
     /// Path of the type's picture in the installed picture folder.

@@ -1,0 +1,224 @@
+#include "app/CTQCommandLine.h"
+
+#include "host/CTQCrXs.h"
+#include "host/CTQWallData.h"
+#include "host/TQPrecision.h"
+#include "host/TQString.h"
+#include "library/CTQBSCoefficientSearch.h"
+#include "library/CTQBSDataAdmin.h"
+#include "library/CTQLibrarySeed.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+
+const QStringList kCommands{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("query")};
+
+// A coefficient as text with the host's decimals; "-" when it could not be evaluated.
+QString K(double value)
+{
+    return TQLoad::DblToStr(value, TQLoad::GetCrXsJd());
+}
+
+QJsonValue JsonNumber(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+bool ParseNumber(const QString& text, double* value)
+{
+    bool ok = false;
+    *value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(*value);
+}
+
+} // namespace
+
+CTQCommandLine::CTQCommandLine(QTextStream& out, QTextStream& err) : m_Out(out), m_Err(err) {}
+
+bool CTQCommandLine::IsCommand(const QString& word)
+{
+    return kCommands.contains(word);
+}
+
+int CTQCommandLine::Fail(ExitCode code, const QString& message)
+{
+    m_Err << message << Qt::endl;
+    return code;
+}
+
+bool CTQCommandLine::OpenLibrary(const QString& databasePath)
+{
+    // A command only reads: a library file named on the command line must exist. Without one the
+    // default library is used, and made on first use.
+    if (!databasePath.isEmpty() && !QFileInfo::exists(databasePath)) {
+        m_Err << QStringLiteral("围护结构库文件不存在：%1").arg(databasePath) << Qt::endl;
+        return false;
+    }
+    QString error;
+    if (CTQLibrarySeed::OpenLibrary(databasePath, &error))
+        return true;
+    m_Err << QStringLiteral("无法打开围护结构库：%1").arg(error) << Qt::endl;
+    return false;
+}
+
+int CTQCommandLine::Run(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("library database file"), QStringLiteral("PATH"));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("output as JSON"));
+    const QCommandLineOption min(QStringLiteral("min"), QStringLiteral("smallest K"), QStringLiteral("A"));
+    const QCommandLineOption max(QStringLiteral("max"), QStringLiteral("largest K"), QStringLiteral("B"));
+    const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("外墙, 内墙, 屋面, 楼板, 门 or 窗"),
+                                  QStringLiteral("KIND"));
+    parser.addOptions({db, json, min, max, kind});
+    if (!parser.parse(QStringList{QStringLiteral("tqwall")} + arguments))
+        return Fail(BadInput, parser.errorText());
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty() || !IsCommand(words.front()))
+        return Fail(BadInput, QStringLiteral("用法：tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙] "
+                                             "[--db PATH]"));
+    const QString command = words.front();
+    if (command == QLatin1String("calc") && words.size() != 2)
+        return Fail(BadInput, QStringLiteral("用法：tqwall calc ID [--json]"));
+    if (command == QLatin1String("query") && (!parser.isSet(min) || !parser.isSet(max)))
+        return Fail(BadInput, QStringLiteral("用法：tqwall query --min A --max B [--kind 外墙]"));
+    if (!OpenLibrary(parser.value(db)))
+        return NoLibrary;
+    if (command == QLatin1String("list"))
+        return List();
+    if (command == QLatin1String("calc"))
+        return Calc(words[1], parser.isSet(json));
+    return Query(parser.value(min), parser.value(max), parser.value(kind));
+}
+
+int CTQCommandLine::List()
+{
+    // The national library, then each province's own constructions, category by category.
+    CTQBSDataAdmin admin;
+    const tagBSNode* root = admin.GetBSNodes(1);
+    const CTQCrXs crxs;
+    auto listCategories = [&](const tagBSNode* parent, const QString& indent, bool skipEmpty) {
+        for (const tagBSNode* category : parent->Children) {
+            if (skipEmpty && category->Children.IsEmpty())
+                continue;
+            m_Out << indent << category->Name << Qt::endl;
+            for (const tagBSNode* typeNode : category->Children) {
+                m_Out << indent << "  " << typeNode->Name << Qt::endl;
+                CTQBSType type;
+                type.SetID(typeNode->ID);
+                CTQArray<CTQWallData> walls;
+                admin.GetBSCodeCWallDataAry(type, walls, true, crxs);
+                for (const CTQWallData& wall : walls)
+                    m_Out << indent << "    [" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  K(夏)=" << K(wall.GetCrXs())
+                          << "  K(冬)=" << K(wall.GetDjCrXs()) << Qt::endl;
+            }
+        }
+    };
+    m_Out << root->Children[0]->Name << Qt::endl;
+    listCategories(root->Children[0], QStringLiteral("  "), false);
+    for (const tagBSNode* province : root->Children[2]->Children) {
+        bool hasTypes = false;
+        for (const tagBSNode* category : province->Children)
+            hasTypes = hasTypes || !category->Children.IsEmpty();
+        if (!hasTypes)
+            continue;
+        admin.m_BSProvince.ReadData(province->ID, nullptr);
+        m_Out << province->Name << Qt::endl;
+        listCategories(province, QStringLiteral("  "), true);
+    }
+    return Ok;
+}
+
+int CTQCommandLine::Calc(const QString& idText, bool json)
+{
+    bool ok = false;
+    const int id = idText.toInt(&ok);
+    if (!ok || id <= 0)
+        return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(idText));
+    CTQBSCode code;
+    if (!code.ReadData(id, nullptr))
+        return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
+    CTQBSType type;
+    type.ReadData(code.BSTId, nullptr);
+    CTQBSCategory category;
+    category.ReadData(type.BSDLId, nullptr);
+    CTQBSDataAdmin admin;
+    const CTQWallData wall = admin.GetBSCodeWallData(code, true, CTQCrXs());
+    if (json)
+        PrintWallJson(wall, category.Name, type.Name);
+    else
+        PrintWall(wall, category.Name, type.Name);
+    return Ok;
+}
+
+void CTQCommandLine::PrintWall(const CTQWallData& wall, const QString& category, const QString& type)
+{
+    m_Out << "[" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  (" << category << " / " << type << ")" << Qt::endl;
+    m_Out << "材质名称(外-内)\t厚度(mm)\t导热修正系数" << Qt::endl;
+    for (const CTQTimberingData& layer : wall.GetTimbering())
+        m_Out << layer.GetStuffName() << '\t' << TQLoad::DblToStr(layer.GetThick() * 1000.0, 2) << '\t'
+              << TQLoad::DblToStr(layer.GetDrXsXz(), 2) << Qt::endl;
+    m_Out << "传热系数(夏)(W/m^2·K): " << TQLoad::DblToStr(wall.GetCrXs(), 2) << Qt::endl
+          << "传热系数(冬)(W/m^2·K): " << TQLoad::DblToStr(wall.GetDjCrXs(), 2) << Qt::endl
+          << "传热系数(内)(W/m^2·K): " << TQLoad::DblToStr(wall.GetNCrXs(), 2) << Qt::endl
+          << "传热衰减: " << TQLoad::DblToStr(wall.GetSj(), 2) << Qt::endl
+          << "传热延迟(h): " << TQLoad::DblToStr(wall.GetYc(), 1) << Qt::endl;
+}
+
+void CTQCommandLine::PrintWallJson(const CTQWallData& wall, const QString& category, const QString& type)
+{
+    QJsonArray layers;
+    for (const CTQTimberingData& layer : wall.GetTimbering()) {
+        layers.append(QJsonObject{{QStringLiteral("materialId"), layer.GetStuffID()},
+                                  {QStringLiteral("material"), layer.GetStuffName()},
+                                  {QStringLiteral("thicknessMm"), JsonNumber(layer.GetThick() * 1000.0)},
+                                  {QStringLiteral("correctionFactor"), JsonNumber(layer.GetDrXsXz())},
+                                  {QStringLiteral("conductivity"), JsonNumber(layer.GetDrXs())},
+                                  {QStringLiteral("density"), JsonNumber(layer.GetGMD())},
+                                  {QStringLiteral("specificHeat"), JsonNumber(layer.GetBRr())}});
+    }
+    const QJsonObject result{{QStringLiteral("id"), wall.m_nBSCId},
+                             {QStringLiteral("name"), wall.m_strBSCName},
+                             {QStringLiteral("category"), category},
+                             {QStringLiteral("type"), type},
+                             {QStringLiteral("layers"), layers},
+                             {QStringLiteral("kSummer"), JsonNumber(wall.GetCrXs())},
+                             {QStringLiteral("kWinter"), JsonNumber(wall.GetDjCrXs())},
+                             {QStringLiteral("kInner"), JsonNumber(wall.GetNCrXs())},
+                             {QStringLiteral("attenuation"), JsonNumber(wall.GetSj())},
+                             {QStringLiteral("delayHours"), JsonNumber(wall.GetYc())}};
+    m_Out << QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
+}
+
+int CTQCommandLine::Query(const QString& minText, const QString& maxText, const QString& kind)
+{
+    double minValue = 0.0, maxValue = 0.0;
+    if (!ParseNumber(minText, &minValue) || !ParseNumber(maxText, &maxValue))
+        return Fail(BadInput, QStringLiteral("传热系数范围应为数字：%1 - %2").arg(minText, maxText));
+    if (minValue >= maxValue)
+        return Fail(BadInput, QStringLiteral("最小值不能大于最大值！"));
+    const int position = kind.isEmpty() ? -1 : CTQBSCoefficientSearch::KindPosition(kind);
+    if (!kind.isEmpty() && position < 0)
+        return Fail(BadInput, QStringLiteral("未知的类型：%1（可选：%2）")
+                                  .arg(kind, CTQBSCoefficientSearch::KindNames().join(QStringLiteral("、"))));
+    CTQBSCoefficientSearch search;
+    const QList<TQCoefficientHit> hits =
+        position < 0 ? search.SearchAll(minValue, maxValue) : search.SearchKind(position, minValue, maxValue);
+    m_Out << "序号\t大类\t类型\t名称\tID\t传热系数(W/m^2·K)\t传热衰减\t传热延迟(h)" << Qt::endl;
+    int number = 0;
+    for (const TQCoefficientHit& hit : hits)
+        m_Out << ++number << '\t' << hit.categoryName << '\t' << hit.typeName << '\t' << hit.wall.m_strBSCName << '\t'
+              << hit.wall.m_nBSCId << '\t' << K(hit.wall.GetCrXs()) << '\t'
+              << TQLoad::DblToStr(hit.wall.GetSj(), TQLoad::GetCrSjJd()) << '\t'
+              << TQLoad::DblToStr(hit.wall.GetYc(), TQLoad::GetCrYcJd()) << Qt::endl;
+    if (hits.isEmpty())
+        m_Out << "没有找到满足要求的传热系数！" << Qt::endl;
+    return Ok;
+}

@@ -1,0 +1,60 @@
+#include "library/CTQBSCoefficientSearch.h"
+
+const QStringList& CTQBSCoefficientSearch::KindNames()
+{
+    static const QStringList kinds{QStringLiteral("外墙"), QStringLiteral("内墙"), QStringLiteral("屋面"),
+                                   QStringLiteral("楼板"), QStringLiteral("门"),   QStringLiteral("窗")};
+    return kinds;
+}
+
+int CTQBSCoefficientSearch::KindPosition(const QString& kind)
+{
+    return static_cast<int>(KindNames().indexOf(kind));
+}
+
+CTQBSCoefficientSearch::CTQBSCoefficientSearch(const CTQCrXs& crxs) : m_CrXs(crxs) {}
+
+tagBSNode* CTQBSCoefficientSearch::AllNode()
+{
+    // National constructions only: no province and no common mode.
+    m_Admin.m_BSProvince.Init();
+    m_Admin.m_bBSCommon = 0;
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    return root && !root->Children.IsEmpty() ? root->Children[0] : nullptr;
+}
+
+QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchAll(double minValue, double maxValue)
+{
+    QList<TQCoefficientHit> hits;
+    if (const tagBSNode* all = AllNode()) {
+        for (const tagBSNode* category : all->Children)
+            SearchCategory(category, minValue, maxValue, hits);
+    }
+    return hits;
+}
+
+QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchKind(int position, double minValue, double maxValue)
+{
+    QList<TQCoefficientHit> hits;
+    const tagBSNode* all = AllNode();
+    if (all && position >= 0 && position < all->Children.GetSize())
+        SearchCategory(all->Children[position], minValue, maxValue, hits);
+    return hits;
+}
+
+void CTQBSCoefficientSearch::SearchCategory(const tagBSNode* categoryNode, double minValue, double maxValue,
+                                            QList<TQCoefficientHit>& hits)
+{
+    for (const tagBSNode* typeNode : categoryNode->Children) {
+        CTQBSType type;
+        type.SetID(typeNode->ID);
+        CTQArray<CTQWallData> walls;
+        m_Admin.GetBSCodeCWallDataAry(type, walls, true, m_CrXs);
+        for (const CTQWallData& wall : walls) {
+            const double k = wall.GetCrXs();
+            if (!(minValue <= k && k <= maxValue)) // NaN never matches
+                continue;
+            hits.append({categoryNode->ID, typeNode->ID, categoryNode->Name, typeNode->Name, wall});
+        }
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "TQWallExport.h"
+
+#include <QHash>
+#include <QString>
+
+class CADODatabase;
+class CTQCsvReader;
+
+/// Fills a new library with the default data: categories, provinces, material types,
+/// materials, construction types and constructions with their layers, from the CSV files of the
+/// installation's "seed" folder. Everything is written through the record classes in one
+/// transaction, so a failed or interrupted fill leaves an empty library, never half of one.
+class TQWALL_EXPORT CTQLibrarySeed
+{
+public:
+    /// "<installed data folder>/seed/".
+    static QString DefaultFolder();
+    /// A library without any category has never been filled.
+    static bool IsEmpty(CADODatabase* database);
+    /// Opens the library of the settings (or `commandLinePath`), fills it when it is empty and
+    /// makes it the library database of the settings. False with `error` set on failure.
+    static bool OpenLibrary(const QString& commandLinePath, QString* error);
+
+    CTQLibrarySeed(CADODatabase* database, const QString& folder);
+
+    /// Fills the library; false with GetErrorText() naming the file and line that failed.
+    bool Fill();
+    const QString& GetErrorText() const { return m_strError; }
+
+private:
+    bool FillAll();
+    bool ReadFile(const QString& name, const QStringList& columns, CTQCsvReader& reader);
+    bool LoadCategories();
+    bool LoadProvinces();
+    bool LoadMaterialTypes();
+    bool LoadMaterials();
+    bool LoadConstructionTypes();
+    bool LoadConstructions();
+    bool Fail(const CTQCsvReader& reader, qsizetype row, const QString& what);
+    int ProvinceId(const QString& name, bool* ok) const;
+    static QString MaterialKey(const QString& name, int provinceId);
+
+    CADODatabase* m_pDatabase;
+    QString m_strFolder;
+    QString m_strError;
+    QHash<QString, int> m_Categories;
+    QHash<QString, int> m_Provinces;
+    QHash<QString, int> m_MaterialTypes;
+    QHash<QString, int> m_Materials; ///< by MaterialKey
+    QHash<QString, int> m_Types;
+};

@@ -1,0 +1,123 @@
+// The host's command line: output and exit codes for good and bad input.
+#include "app/CTQCommandLine.h"
+#include "library/CTQLibrarySeed.h"
+#include "support/LibraryFixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+class CommandLineTest : public LibraryFixture
+{
+protected:
+    void SetUp() override
+    {
+        LibraryFixture::SetUp();
+        CTQLibrarySeed seed(Db(), QStringLiteral(TQWALL_SOURCE_DATA_DIR));
+        ASSERT_TRUE(seed.Fill()) << seed.GetErrorText().toStdString();
+        CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
+    }
+
+    int Run(QStringList arguments)
+    {
+        m_strOut.clear();
+        m_strErr.clear();
+        QTextStream out(&m_strOut);
+        QTextStream err(&m_strErr);
+        arguments << QStringLiteral("--db") << LibraryPath();
+        return CTQCommandLine(out, err).Run(arguments);
+    }
+
+    QString m_strOut;
+    QString m_strErr;
+};
+
+TEST_F(CommandLineTest, ListShowsTheLibraryWithItsCoefficients)
+{
+    ASSERT_EQ(Run({QStringLiteral("list")}), CTQCommandLine::Ok) << m_strErr.toStdString();
+    EXPECT_TRUE(m_strOut.startsWith(QStringLiteral("所有围护结构\n  外墙\n")));
+    EXPECT_TRUE(m_strOut.contains(QStringLiteral("370红砖墙+80聚苯板外保温(习题)  K(夏)=0.42")));
+    EXPECT_TRUE(m_strOut.contains(QStringLiteral("黑龙江省\n  外墙\n"))) << "province constructions follow";
+}
+
+TEST_F(CommandLineTest, CalcJsonHasLayersAndConsistentResults)
+{
+    ASSERT_EQ(Run({QStringLiteral("calc"), QStringLiteral("4"), QStringLiteral("--json")}), CTQCommandLine::Ok)
+        << m_strErr.toStdString();
+    QJsonParseError parseError;
+    const QJsonObject wall = QJsonDocument::fromJson(m_strOut.toUtf8(), &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << m_strOut.toStdString();
+    EXPECT_EQ(wall[QStringLiteral("id")].toInt(), 4);
+    EXPECT_EQ(wall[QStringLiteral("category")].toString(), QStringLiteral("外墙"));
+    const QJsonArray layers = wall[QStringLiteral("layers")].toArray();
+    ASSERT_EQ(layers.size(), 4);
+    EXPECT_DOUBLE_EQ(layers[0].toObject()[QStringLiteral("thicknessMm")].toDouble(), 80.0);
+
+    // The summer K follows from the printed layers: 1/(1/8.7 + Σ δ/(λ·a) + 1/19).
+    double resistance = 1.0 / 8.7 + 1.0 / 19.0;
+    for (const QJsonValue& layer : layers) {
+        const QJsonObject l = layer.toObject();
+        resistance += l[QStringLiteral("thicknessMm")].toDouble() / 1000.0 /
+                      (l[QStringLiteral("conductivity")].toDouble() * l[QStringLiteral("correctionFactor")].toDouble());
+    }
+    EXPECT_NEAR(wall[QStringLiteral("kSummer")].toDouble(), 1.0 / resistance, 1e-12);
+    EXPECT_GT(wall[QStringLiteral("kWinter")].toDouble(), wall[QStringLiteral("kSummer")].toDouble());
+    EXPECT_GT(wall[QStringLiteral("delayHours")].toDouble(), 5.0) << "a 370 mm brick wall delays heat for hours";
+
+    ASSERT_EQ(Run({QStringLiteral("calc"), QStringLiteral("4")}), CTQCommandLine::Ok);
+    EXPECT_TRUE(m_strOut.contains(QStringLiteral("模塑聚苯板(EPS)\t80.00\t1.20")));
+    EXPECT_TRUE(m_strOut.contains(QStringLiteral("传热系数(夏)(W/m^2·K): 0.42")));
+}
+
+TEST_F(CommandLineTest, QueryListsOnlyTheRange)
+{
+    ASSERT_EQ(Run({QStringLiteral("query"), QStringLiteral("--min"), QStringLiteral("0.4"), QStringLiteral("--max"),
+                   QStringLiteral("0.6"), QStringLiteral("--kind"), QStringLiteral("外墙")}),
+              CTQCommandLine::Ok);
+    const QStringList lines = m_strOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    for (const QString& line : lines.mid(1)) {
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), 8) << line.toStdString();
+        EXPECT_EQ(cells[1], QStringLiteral("外墙"));
+        const double k = cells[5].toDouble();
+        EXPECT_TRUE(k >= 0.4 && k <= 0.6) << line.toStdString();
+    }
+    EXPECT_EQ(lines[1].split(QLatin1Char('\t'))[0], QStringLiteral("1"));
+
+    ASSERT_EQ(Run({QStringLiteral("query"), QStringLiteral("--min"), QStringLiteral("0.01"), QStringLiteral("--max"),
+                   QStringLiteral("0.02")}),
+              CTQCommandLine::Ok);
+    EXPECT_TRUE(m_strOut.contains(QStringLiteral("没有找到满足要求的传热系数！")));
+}
+
+TEST_F(CommandLineTest, BadInputGivesAMessageAndAnExitCode)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"calc", "999999"}, CTQCommandLine::UnknownRecord, "没有 ID 为 999999 的围护结构"},
+        {{"calc", "abc"}, CTQCommandLine::BadInput, "正整数"},
+        {{"calc"}, CTQCommandLine::BadInput, "用法"},
+        {{"query", "--min", "x", "--max", "1"}, CTQCommandLine::BadInput, "应为数字"},
+        {{"query", "--min", "1", "--max", "1"}, CTQCommandLine::BadInput, "最小值不能大于最大值！"},
+        {{"query", "--min", "1", "--max", "2", "--kind", "火星"}, CTQCommandLine::BadInput, "未知的类型"},
+        {{"query", "--min", "1"}, CTQCommandLine::BadInput, "用法"},
+        {{"frobnicate"}, CTQCommandLine::BadInput, "用法"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.arguments), c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(m_strErr.contains(QString::fromUtf8(c.message))) << m_strErr.toStdString();
+    }
+
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const QString missing = m_Folder.filePath(QStringLiteral("missing.sqlite"));
+    EXPECT_EQ(CTQCommandLine(outStream, errStream).Run({"list", "--db", missing}), CTQCommandLine::NoLibrary);
+    EXPECT_TRUE(err.contains(QStringLiteral("围护结构库文件不存在")));
+    EXPECT_FALSE(QFile::exists(missing)) << "a read-only command creates no library";
+}
