@@ -252,64 +252,53 @@ void CTQBSDataAdmin::PlaceTypesUnderCategories(CADORecordset& types, tagBSNode* 
     }
 }
 
-int CTQBSDataAdmin::MakeBSNodes()
+int CTQBSDataAdmin::MakeConstructionSubtree(const QString& caption, int expand, int commonFlag,
+                                            const QString& categorySql, const QString& typeSql)
 {
-    m_pCurBSNode = new tagBSNode(QStringLiteral("所有围护结构"), 0, m_pBSRoot, 0, 0, TQLoad::BSN_Label);
-    const CTQBSCategory categoryRecord;
-    const CTQBSType typeRecord;
-    const CTQBSCode codeRecord;
-
+    m_pCurBSNode = new tagBSNode(caption, 0, m_pBSRoot, expand, commonFlag, TQLoad::BSN_Label);
     CADORecordset categories;
     CTQBSCategory category;
-    if (!category.ExecSql(QStringLiteral("SELECT * FROM %1 ORDER BY OrderId, ID").arg(categoryRecord.GetTableName()),
-                          &categories, LibraryDatabase()) ||
-        categories.GetRecordCount() == 0)
-        return 0;
-    for (unsigned int row = 0; row < categories.GetRecordCount(); ++row, categories.MoveNext()) {
-        category.MakeObjectFromRS(categories);
-        new tagBSNode(category.Name, category.GetID(), m_pCurBSNode, 0, 0, TQLoad::BSN_BSCategory);
-    }
-
-    CADORecordset types;
-    const QString sql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE ProvinceId = 0) "
-                                       "ORDER BY BSDLId, ID")
-                            .arg(typeRecord.GetTableName(), codeRecord.GetTableName());
-    CTQBSType type;
-    if (!type.ExecSql(sql, &types, LibraryDatabase()))
-        return 0;
-    PlaceTypesUnderCategories(types, m_pCurBSNode, 0, true);
-    return 1;
-}
-
-int CTQBSDataAdmin::MakeBSCommonNodes()
-{
-    m_pCurBSNode = new tagBSNode(QStringLiteral("常用围护结构"), 0, m_pBSRoot, 1, 1, TQLoad::BSN_Label);
-    const QString categoryTable = CTQBSCategory().GetTableName();
-    const QString typeTable = CTQBSType().GetTableName();
-    const QString codeTable = CTQBSCode().GetTableName();
-
-    CADORecordset categories;
-    CTQBSCategory category;
-    const QString categorySql =
-        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSDLId FROM %2 WHERE ID IN "
-                       "(SELECT DISTINCT BSTId FROM %3 WHERE CommonFlag <> 0)) ORDER BY ID")
-            .arg(categoryTable, typeTable, codeTable);
     if (!category.ExecSql(categorySql, &categories, LibraryDatabase()) || categories.GetRecordCount() == 0)
         return 0;
     for (unsigned int row = 0; row < categories.GetRecordCount(); ++row, categories.MoveNext()) {
         category.MakeObjectFromRS(categories);
-        new tagBSNode(category.Name, category.GetID(), m_pCurBSNode, 0, 1, TQLoad::BSN_BSCategory);
+        new tagBSNode(category.Name, category.GetID(), m_pCurBSNode, 0, commonFlag, TQLoad::BSN_BSCategory);
     }
-
     CADORecordset types;
     CTQBSType type;
-    const QString typeSql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE "
-                                           "CommonFlag <> 0) ORDER BY BSDLId, ID")
-                                .arg(typeTable, codeTable);
     if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
         return 0;
-    PlaceTypesUnderCategories(types, m_pCurBSNode, 1, true);
+    PlaceTypesUnderCategories(types, m_pCurBSNode, commonFlag, true);
     return 1;
+}
+
+int CTQBSDataAdmin::MakeBSNodes()
+{
+    // Every category by its order; under it the types that have national constructions.
+    const QString categoryTable = CTQBSCategory().GetTableName();
+    const QString typeTable = CTQBSType().GetTableName();
+    const QString codeTable = CTQBSCode().GetTableName();
+    return MakeConstructionSubtree(
+        QStringLiteral("所有围护结构"), 0, 0, QStringLiteral("SELECT * FROM %1 ORDER BY OrderId, ID").arg(categoryTable),
+        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE ProvinceId = 0) "
+                       "ORDER BY BSDLId, ID")
+            .arg(typeTable, codeTable));
+}
+
+int CTQBSDataAdmin::MakeBSCommonNodes()
+{
+    // The categories and types that hold a common construction of any province.
+    const QString categoryTable = CTQBSCategory().GetTableName();
+    const QString typeTable = CTQBSType().GetTableName();
+    const QString codeTable = CTQBSCode().GetTableName();
+    return MakeConstructionSubtree(
+        QStringLiteral("常用围护结构"), 1, 1,
+        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSDLId FROM %2 WHERE ID IN "
+                       "(SELECT DISTINCT BSTId FROM %3 WHERE CommonFlag <> 0)) ORDER BY ID")
+            .arg(categoryTable, typeTable, codeTable),
+        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE CommonFlag <> 0) "
+                       "ORDER BY BSDLId, ID")
+            .arg(typeTable, codeTable));
 }
 
 int CTQBSDataAdmin::MakeBSProvinceNodes()
@@ -361,62 +350,46 @@ int CTQBSDataAdmin::MakeProvinceSubNode(tagBSNode* node)
 // ---------------------------------------------------------------------------------------------
 // Material tree
 
-void CTQBSDataAdmin::AddMaterialNodes(tagBSNode* typeNode, const QString& sql, int commonFlag)
+int CTQBSDataAdmin::MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const QString& materialFilter)
 {
-    CADORecordset materials;
-    CTQTimbering material;
-    if (!material.ExecSql(sql, &materials, LibraryDatabase(), {typeNode->ID}))
-        return;
-    for (unsigned int row = 0; row < materials.GetRecordCount(); ++row, materials.MoveNext()) {
-        material.MakeObjectFromRS(materials);
-        new tagBSNode(material.GetStuffName(), material.GetID(), typeNode, 0, commonFlag, TQLoad::BSN_Timbering);
+    // Types that hold a material passing the filter, each with those materials, by ID.
+    m_pCurTimbNode = new tagBSNode(caption, 0, m_pTimbRoot, expand, commonFlag, TQLoad::BSN_Label);
+    const QString typeTable = CTQTimberingType().GetTableName();
+    const QString materialTable = CTQTimbering().GetTableName();
+    CADORecordset types;
+    CTQTimberingType type;
+    const QString typeSql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT TTId FROM %2 WHERE "
+                                           "%3 AND TTId NOT IN %4) ORDER BY ID")
+                                .arg(typeTable, materialTable, materialFilter, kHiddenMaterialTypes);
+    if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
+        return 0;
+    const QString materialSql = QStringLiteral("SELECT * FROM %1 WHERE TTId = ? AND %2 AND TTId NOT IN %3 ORDER BY ID")
+                                    .arg(materialTable, materialFilter, kHiddenMaterialTypes);
+    for (unsigned int row = 0; row < types.GetRecordCount(); ++row, types.MoveNext()) {
+        type.MakeObjectFromRS(types);
+        auto* typeNode =
+            new tagBSNode(type.Name, type.GetID(), m_pCurTimbNode, 0, commonFlag, TQLoad::BSN_TimberingType);
+        // A failed material query leaves this type without materials; the others still come.
+        CADORecordset materials;
+        CTQTimbering material;
+        if (!material.ExecSql(materialSql, &materials, LibraryDatabase(), {typeNode->ID}))
+            continue;
+        for (unsigned int m = 0; m < materials.GetRecordCount(); ++m, materials.MoveNext()) {
+            material.MakeObjectFromRS(materials);
+            new tagBSNode(material.GetStuffName(), material.GetID(), typeNode, 0, commonFlag, TQLoad::BSN_Timbering);
+        }
     }
+    return 1;
 }
 
 int CTQBSDataAdmin::MakeTimbNodes()
 {
-    m_pCurTimbNode = new tagBSNode(QStringLiteral("所有材质"), 0, m_pTimbRoot, 1, 0, TQLoad::BSN_Label);
-    const QString typeTable = CTQTimberingType().GetTableName();
-    const QString materialTable = CTQTimbering().GetTableName();
-    CADORecordset types;
-    CTQTimberingType type;
-    const QString typeSql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT TTId FROM %2 WHERE "
-                                           "ProvinceID = 0 AND TTId NOT IN %3) ORDER BY ID")
-                                .arg(typeTable, materialTable, kHiddenMaterialTypes);
-    if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
-        return 0;
-    const QString materialSql =
-        QStringLiteral("SELECT * FROM %1 WHERE TTId = ? AND ProvinceID = 0 AND TTId NOT IN %2 ORDER BY ID")
-            .arg(materialTable, kHiddenMaterialTypes);
-    for (unsigned int row = 0; row < types.GetRecordCount(); ++row, types.MoveNext()) {
-        type.MakeObjectFromRS(types);
-        auto* typeNode = new tagBSNode(type.Name, type.GetID(), m_pCurTimbNode, 0, 0, TQLoad::BSN_TimberingType);
-        AddMaterialNodes(typeNode, materialSql, 0);
-    }
-    return 1;
+    return MakeMaterialSubtree(QStringLiteral("所有材质"), 1, 0, QStringLiteral("ProvinceID = 0"));
 }
 
 int CTQBSDataAdmin::MakeTimbCommonNodes()
 {
-    m_pCurTimbNode = new tagBSNode(QStringLiteral("常用材质"), 0, m_pTimbRoot, 0, 1, TQLoad::BSN_Label);
-    const QString typeTable = CTQTimberingType().GetTableName();
-    const QString materialTable = CTQTimbering().GetTableName();
-    CADORecordset types;
-    CTQTimberingType type;
-    const QString typeSql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT TTId FROM %2 WHERE "
-                                           "CommonFlag <> 0 AND TTId NOT IN %3) ORDER BY ID")
-                                .arg(typeTable, materialTable, kHiddenMaterialTypes);
-    if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
-        return 0;
-    const QString materialSql =
-        QStringLiteral("SELECT * FROM %1 WHERE TTId = ? AND CommonFlag <> 0 AND TTId NOT IN %2 ORDER BY ID")
-            .arg(materialTable, kHiddenMaterialTypes);
-    for (unsigned int row = 0; row < types.GetRecordCount(); ++row, types.MoveNext()) {
-        type.MakeObjectFromRS(types);
-        auto* typeNode = new tagBSNode(type.Name, type.GetID(), m_pCurTimbNode, 0, 1, TQLoad::BSN_TimberingType);
-        AddMaterialNodes(typeNode, materialSql, 1);
-    }
-    return 1;
+    return MakeMaterialSubtree(QStringLiteral("常用材质"), 0, 1, QStringLiteral("CommonFlag <> 0"));
 }
 
 int CTQBSDataAdmin::MakeTimbProvinceNodes()

@@ -128,8 +128,13 @@ private:
     /// otherwise it is skipped.
     void PlaceTypesUnderCategories(CADORecordset& types, tagBSNode* categoryParent, int commonFlag,
                                    bool reportMissing);
-    /// Material nodes of one type from `sql`, captioned with the material name.
-    void AddMaterialNodes(tagBSNode* typeNode, const QString& sql, int commonFlag);
+    /// A construction heading with the categories of `categorySql` and the types of `typeSql`
+    /// (ordered by category) under them; both statements are written by this class.
+    int MakeConstructionSubtree(const QString& caption, int expand, int commonFlag, const QString& categorySql,
+                                const QString& typeSql);
+    /// A material heading with the types and materials that pass `materialFilter`, a condition
+    /// on the material table written by this class (never a user's value).
+    int MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const QString& materialFilter);
     static void ReleaseSubtree(tagBSNode* node);
 
     tagBSNode* m_pBSRoot = nullptr;
