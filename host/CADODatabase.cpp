@@ -18,6 +18,17 @@ constexpr int kSQLiteBusyTimeoutMs = 10000;
 
 } // namespace
 
+bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (values.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
 CADODatabase::CADODatabase() : m_strConnectionName(NextConnectionName()) {}
 
 CADODatabase::~CADODatabase()
@@ -106,13 +117,7 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
         return 0;
     }
     QSqlQuery query(GetActiveConnection());
-    if (!query.prepare(sql)) {
-        m_strLastError = query.lastError().text();
-        return 0;
-    }
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
+    if (!TQLoad::RunStatement(query, sql, values)) {
         m_strLastError = query.lastError().text();
         return 0;
     }

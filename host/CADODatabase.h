@@ -6,6 +6,14 @@
 #include <QString>
 #include <QVariantList>
 
+class QSqlQuery;
+
+namespace TQLoad {
+/// Runs `sql` on `query` with `values` bound to its placeholders in order. A statement without
+/// values runs directly: PostgreSQL cannot prepare every statement (CREATE TABLE, for one).
+TQHOST_EXPORT bool RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values);
+} // namespace TQLoad
+
 /// Connection settings of a library database. SQLite needs only the file; PostgreSQL takes the
 /// usual connection settings. The same statements run on both.
 struct TQHOST_EXPORT CTQDatabaseConfig

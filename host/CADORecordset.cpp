@@ -18,13 +18,7 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
         return 0;
     QSqlQuery query(database->GetActiveConnection());
     query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        database->SetLastError(query.lastError().text());
-        return 0;
-    }
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
+    if (!TQLoad::RunStatement(query, sql, values)) {
         database->SetLastError(query.lastError().text());
         return 0;
     }
