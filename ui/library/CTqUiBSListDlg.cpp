@@ -1,0 +1,652 @@
+#include "ui/library/CTqUiBSListDlg.h"
+#include "ui_CTqUiBSListDlg.h"
+
+#include "host/CCtrlMenumGlobalSetting.h"
+#include "host/CMutiTreeCtrl.h"
+#include "host/CPictureCtrl.h"
+#include "host/CSuperEdit.h"
+#include "host/CTQContextResourceOverride.h"
+#include "host/CTQDBGlobalSetting.h"
+#include "host/CTQUiService.h"
+#include "host/CTqUiReportControl.h"
+#include "host/TQString.h"
+#include "host/TQToolTip.h"
+#include "ui/TQWallModule.h"
+#include "ui/library/CTqUiBSViewPicDlg.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+/// Decimals of the construction list: coefficients and attenuation 2, delay (h) 1; of the layer
+/// grid: thickness (mm) and correction factor 2.
+constexpr int kCoefficientDecimals = 2;
+constexpr int kDelayDecimals = 1;
+constexpr int kLayerDecimals = 2;
+
+/// The library keeps layer thicknesses in millimetres, the wall data in metres.
+constexpr double kMillimetresPerMetre = 1000.0;
+
+/// Accepted range of a surface heat-exchange coefficient, W/(m²·K).
+constexpr double kLowestHrXs = 1e-6;
+constexpr double kHighestHrXs = 1e30;
+
+const QString kPlacementSection = QStringLiteral("Placement");
+
+/// A grid column: header and width in pixels. The grids fit their columns to their width, in
+/// proportion to these widths.
+struct GridColumn
+{
+    const char* header;
+    int width;
+};
+
+constexpr GridColumn kListColumns[] = {{"名称", 100},
+                                       {"传热系数(夏)(W/m^2·K)", 80},
+                                       {"传热系数(冬)(W/m^2·K)", 80},
+                                       {"传热系数(内)(W/m^2·K)", 80},
+                                       {"传热衰减", 80},
+                                       {"传热延迟(h)", 80}};
+constexpr GridColumn kLayerColumns[] = {{"材质名称(外-内)", 100}, {"厚度(mm)", 80}, {"导热修正系数", 80}};
+
+void AddColumns(CTqUiReportControl* grid, std::span<const GridColumn> columns)
+{
+    grid->EnableSort(false);
+    // Long headers ("传热系数(夏)(W/m^2·K)") wrap onto a second line instead of being cut off.
+    grid->header()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    for (const GridColumn& column : columns)
+        grid->AddColumn(QString::fromUtf8(column.header), column.width);
+}
+
+/// Fits the columns to the grid: the first column, the name, takes the room the others leave
+/// (names are the longest texts), the others keep their widths. The header grows to show its
+/// wrapped texts in full.
+void FitColumns(CTqUiReportControl* grid, std::span<const GridColumn> columns)
+{
+    const int count = static_cast<int>(columns.size());
+    if (grid->columnCount() != count)
+        return;
+    QHeaderView* header = grid->header();
+    int others = 0;
+    for (int col = 1; col < count; ++col) {
+        header->resizeSection(col, columns[static_cast<std::size_t>(col)].width);
+        others += columns[static_cast<std::size_t>(col)].width;
+    }
+    header->resizeSection(0, std::max(columns[0].width, grid->viewport()->width() - others));
+
+    // Room for the text of each section as it wraps, plus the style's margins around a header text.
+    const QFontMetrics metrics(header->font());
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int textHeight = metrics.height();
+    for (int col = 0; col < count; ++col) {
+        const QRect room(0, 0, std::max(1, header->sectionSize(col) - margin), 10 * metrics.height());
+        const QString text = grid->headerItem()->text(col);
+        textHeight = std::max(textHeight, metrics.boundingRect(room, Qt::TextWordWrap, text).height());
+    }
+    header->setFixedHeight(textHeight + 2 * margin);
+}
+
+CTQCrXs DefaultCrXs()
+{
+    CTQCrXs crxs;
+    crxs.Init();
+    return crxs;
+}
+
+CTqUiReportControl* MakeGrid(QWidget* placeholder, const QString& objectName)
+{
+    auto* grid = new CTqUiReportControl(placeholder);
+    grid->setObjectName(objectName);
+    placeholder->layout()->addWidget(grid);
+    return grid;
+}
+
+} // namespace
+
+CTqUiBSListDlg::CTqUiBSListDlg(QWidget* parent) : CTqUiBSListDlg(DefaultCrXs(), parent) {}
+
+CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
+    : QDialog(parent), m_CrXs(crxs), m_ui(std::make_unique<Ui::CTqUiBSListDlg>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/tqwall/icons/bslist.png")));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    m_pBSList = MakeGrid(m_ui->bsListPlaceholder, QStringLiteral("bsList"));
+    m_pLayerGrid = MakeGrid(m_ui->layerGridPlaceholder, QStringLiteral("layerGrid"));
+    m_pDemoBMP = new CPictureCtrl(1, m_ui->bsDemoPicturePlaceholder);
+    m_pDemoBMP->setObjectName(QStringLiteral("bsDemoPicture"));
+    m_pDemoBMP->setFrameShape(QFrame::StyledPanel);
+    m_ui->bsDemoPicturePlaceholder->layout()->addWidget(m_pDemoBMP);
+
+    // The calculation controls exist for hosts that show them; the library keeps them hidden.
+    m_ui->calculateButton->hide();
+    m_ui->autoCalculateCheckBox->hide();
+    for (QPushButton* button : {m_ui->addButton, m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton,
+                                m_ui->calculateButton, m_ui->materialButton, m_ui->queryButton})
+        EnableAction(button, false);
+
+    connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
+    connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
+    connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSListDlg::OnStnClickedStcdemobmp);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiBSListDlg::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &CTqUiBSListDlg::reject);
+    for (CSuperEdit* field : {m_ui->summerHrXsEdit, m_ui->winterHrXsEdit, m_ui->innerHrXsEdit})
+        field->installEventFilter(this);
+    m_pBSList->viewport()->installEventFilter(this);
+    m_pLayerGrid->viewport()->installEventFilter(this);
+
+    // Long type names scroll sideways instead of being cut off.
+    m_ui->bsTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_ui->bsTree->header()->setStretchLastSection(false);
+}
+
+CTqUiBSListDlg::~CTqUiBSListDlg()
+{
+    CCtrlMenumGlobalSetting::GetCtrlMenumGlobalSetting()->ResumeDefult();
+    // A window that was never closed is torn down here.
+    if (m_bWindowBuilt) {
+        SavePlacement();
+        OnDestroy();
+    }
+    // The child controls outlive this part of the object; what they report while Qt deletes them
+    // must not reach members that are already gone.
+    for (QObject* control :
+         {static_cast<QObject*>(m_ui->bsTree), static_cast<QObject*>(m_pBSList), static_cast<QObject*>(m_pDemoBMP),
+          static_cast<QObject*>(m_ui->okButton), static_cast<QObject*>(m_ui->cancelButton)})
+        control->disconnect(this);
+}
+
+QString CTqUiBSListDlg::PlacementKey()
+{
+    return QStringLiteral("围护结构对话框位置");
+}
+
+void CTqUiBSListDlg::SetCrXs(const CTQWallData& wall)
+{
+    m_CrXs.m_dNHrXs = wall.GetNHrXsData();
+    m_CrXs.m_dWHrXs = wall.GetWHrXsData();
+    m_CrXs.m_dDjWHrXs = wall.GetDjWHrXsData();
+}
+
+int CTqUiBSListDlg::DoModal()
+{
+    const CTQContextResourceOverride resources(TQLoad::GetTQWallModule());
+    return exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window life
+
+void CTqUiBSListDlg::setVisible(bool visible)
+{
+    // The window content is built when the window is about to appear, so the placement is restored
+    // before it is seen.
+    if (visible && !m_bWindowBuilt) {
+        m_bWindowBuilt = true;
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+int CTqUiBSListDlg::OnInitDialog()
+{
+    InitActionButtons();
+    m_ui->autoCalculateCheckBox->setChecked(true);
+    AttachListMenu();
+
+    DrawUI();
+    ResetBSTree();
+    ShowUIData();
+
+    if (m_bMustSelect == 1) {
+        for (CSuperEdit* field : {m_ui->summerHrXsEdit, m_ui->winterHrXsEdit, m_ui->innerHrXsEdit})
+            field->setReadOnly(true);
+    }
+    RestorePlacement();
+    return 1;
+}
+
+void CTqUiBSListDlg::done(int result)
+{
+    SavePlacement();
+    QDialog::done(result);
+    OnDestroy();
+}
+
+void CTqUiBSListDlg::OnDestroy()
+{
+    if (!m_bWindowBuilt)
+        return;
+    m_bWindowBuilt = false;
+    // The items carry pointers into the trees that are freed next; emptying the tree is no
+    // selection by the user, and the choice the caller reads stays as it is.
+    const QSignalBlocker blocker(m_ui->bsTree);
+    m_ui->bsTree->DeleteAllItems();
+    m_BSDataAdmin.Release();
+}
+
+void CTqUiBSListDlg::RestorePlacement()
+{
+    const QString stored =
+        CTQDBGlobalSetting::GetGlobalSetting()->GetSysIni(kPlacementSection, PlacementKey(), QString());
+    if (!stored.isEmpty())
+        restoreGeometry(QByteArray::fromBase64(stored.toLatin1()));
+}
+
+void CTqUiBSListDlg::SavePlacement()
+{
+    if (!m_bWindowBuilt)
+        return;
+    CTQDBGlobalSetting::GetGlobalSetting()->WriteSysIni(kPlacementSection, PlacementKey(),
+                                                        QString::fromLatin1(saveGeometry().toBase64()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window content
+
+void CTqUiBSListDlg::InitActionButtons()
+{
+    struct Action
+    {
+        QAbstractButton* button;
+        const char* icon;
+        const char* toolTip;
+    };
+    const Action actions[] = {{m_ui->addButton, "add", "添加"},
+                              {m_ui->modifyButton, "modify", "修改"},
+                              {m_ui->deleteButton, "delete", "删除"},
+                              {m_ui->copyButton, "copy", "复制"},
+                              {m_ui->calculateButton, "calculate", "计算"},
+                              {m_ui->materialButton, "material", "材质管理"}};
+    for (const Action& action : actions) {
+        action.button->setIcon(QIcon(QStringLiteral(":/tqwall/icons/%1.png").arg(QLatin1String(action.icon))));
+        action.button->setIconSize(QSize(16, 16));
+        TQLoad::SetToolTip(action.button, QString::fromUtf8(action.toolTip));
+    }
+}
+
+void CTqUiBSListDlg::AttachListMenu()
+{
+    CCtrlMenumGlobalSetting* menus = CCtrlMenumGlobalSetting::GetCtrlMenumGlobalSetting();
+    m_pMenuItems = menus->GetBSListMenuAry(m_bCommon != 0);
+    m_pBSList->AttachMenItemAry(m_pMenuItems);
+    menus->Attach(QStringLiteral("围护结构"));
+}
+
+void CTqUiBSListDlg::DrawUI()
+{
+    // The columns are made once; a dialog shown a second time keeps them.
+    if (m_pBSList->columnCount() == 0)
+        AddColumns(m_pBSList, kListColumns);
+    if (m_pLayerGrid->columnCount() == 0)
+        AddColumns(m_pLayerGrid, kLayerColumns);
+    m_ui->winterHrXsEdit->SetInputFloat(m_CrXs.m_dDjWHrXs, kLowestHrXs, kHighestHrXs, 0, 1,
+                                        QStringLiteral("冬季外表面换热系数应大于0"));
+    m_ui->summerHrXsEdit->SetInputFloat(m_CrXs.m_dWHrXs, kLowestHrXs, kHighestHrXs, 0, 1,
+                                        QStringLiteral("夏季外表面换热系数应大于0"));
+    m_ui->innerHrXsEdit->SetInputFloat(m_CrXs.m_dNHrXs, kLowestHrXs, kHighestHrXs, 0, 1,
+                                       QStringLiteral("内表面换热系数应大于0"));
+}
+
+void CTqUiBSListDlg::DoDataExchange(bool bSaveAndValidate)
+{
+    if (bSaveAndValidate) {
+        m_CrXs.m_dWHrXs = m_ui->summerHrXsEdit->GetWindowValue();
+        m_CrXs.m_dDjWHrXs = m_ui->winterHrXsEdit->GetWindowValue();
+        m_CrXs.m_dNHrXs = m_ui->innerHrXsEdit->GetWindowValue();
+    } else {
+        m_ui->summerHrXsEdit->SetWindowValue(m_CrXs.m_dWHrXs);
+        m_ui->winterHrXsEdit->SetWindowValue(m_CrXs.m_dDjWHrXs);
+        m_ui->innerHrXsEdit->SetWindowValue(m_CrXs.m_dNHrXs);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tree
+
+void CTqUiBSListDlg::ResetBSTree()
+{
+    // Removing and inserting items moves the selection, and each move resets the current records.
+    const CTQBSCategory category = m_Category;
+    const CTQBSCode code = m_Code;
+    const CTQBSType type = m_Type;
+    m_bSavedCommon = m_bCommon;
+
+    // The items go before the rebuild frees the nodes they point to.
+    m_ui->bsTree->DeleteAllItems();
+    tagBSNode* root = m_BSDataAdmin.GetBSNodes(1);
+    for (tagBSNode* heading : root->Children)
+        _InitLabelTree(heading, nullptr);
+
+    m_Category = category;
+    m_Code = code;
+    m_Type = type;
+    m_bCommon = m_bSavedCommon;
+}
+
+void CTqUiBSListDlg::_InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem)
+{
+    if (node == nullptr)
+        return;
+    QTreeWidgetItem* item = m_ui->bsTree->InsertItem(node->Name, parentItem, node);
+    for (tagBSNode* child : node->Children)
+        _InitLabelTree(child, item);
+    item->setExpanded(node->Expand != 0);
+}
+
+void CTqUiBSListDlg::ShowUIData()
+{
+    if (m_Code.GetID() >= 1) {
+        m_Code.ReadData(m_Code.GetID(), nullptr);
+        m_Type.ReadData(m_Code.BSTId, nullptr);
+        m_Category.ReadData(m_Type.BSDLId, nullptr);
+        m_WallData.m_nBSCId = m_Code.GetID();
+    } else if (m_WallData.m_nBSCId >= 1) {
+        const int codeId = m_WallData.m_nBSCId;
+        m_Code.ReadData(codeId, nullptr);
+        m_Type.ReadData(m_Code.BSTId, nullptr);
+        m_Category.ReadData(m_Type.BSDLId, nullptr);
+        m_Code.SetID(codeId);
+    } else if (m_Type.GetID() < 1) {
+        if (m_Category.GetID() > 0) {
+            m_Category.ReadData(m_Category.GetID(), nullptr);
+            m_Type = CTQBSType();
+            m_Code = CTQBSCode();
+            m_WallData = CTQWallData();
+            m_BoundingStructure = CTQBoundingStructure();
+        }
+    } else {
+        m_Type.ReadData(m_Type.GetID(), nullptr);
+        m_Category.ReadData(m_Type.BSDLId, nullptr);
+        m_Code = CTQBSCode();
+        m_WallData = CTQWallData();
+        m_BoundingStructure = CTQBoundingStructure();
+    }
+
+    if (m_Code.ProvinceId > 0)
+        m_Province.ReadData(m_Code.ProvinceId, nullptr);
+    TreeSelectItem(m_Category, m_Type);
+    ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::TreeSelectItem(CTQBSCategory& category, CTQBSType& type)
+{
+    CMutiTreeCtrl* tree = m_ui->bsTree;
+    if (tree->topLevelItemCount() < 3)
+        return;
+
+    QTreeWidgetItem* start = tree->topLevelItem(0); // "所有围护结构"
+    if (m_bCommon != 0) {
+        start = tree->topLevelItem(1); // "常用围护结构"
+    } else if (m_Province.GetID() >= 1) {
+        QTreeWidgetItem* provinces = tree->topLevelItem(2); // "所有省份"
+        start = provinces;
+        for (int i = 0; i < provinces->childCount(); ++i) {
+            if (provinces->child(i)->text(0).compare(m_Province.Name, Qt::CaseInsensitive) == 0) {
+                start = provinces->child(i);
+                break;
+            }
+        }
+    }
+
+    const auto findChild = [](QTreeWidgetItem* parent, const QString& name) -> QTreeWidgetItem* {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            if (parent->child(i)->text(0) == name)
+                return parent->child(i);
+        }
+        return nullptr;
+    };
+
+    QTreeWidgetItem* selected = start;
+    QTreeWidgetItem* categoryItem = nullptr;
+    if (start->childCount() > 0 && !category.Name.isEmpty()) {
+        categoryItem = findChild(start, category.Name);
+        if (categoryItem != nullptr) {
+            selected = categoryItem;
+            categoryItem->setExpanded(true);
+        }
+    }
+    if (categoryItem != nullptr && categoryItem->childCount() > 0 && !type.Name.isEmpty()) {
+        if (QTreeWidgetItem* typeItem = findChild(categoryItem, type.Name)) {
+            selected = typeItem;
+            typeItem->setExpanded(true);
+        }
+    }
+    tree->setCurrentItem(selected);
+    selected->setExpanded(true);
+}
+
+void CTqUiBSListDlg::OnSelchangedTreeBs()
+{
+    QTreeWidgetItem* item = m_ui->bsTree->currentItem();
+    if (item == nullptr)
+        return;
+    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    if (node == nullptr)
+        return;
+
+    m_bCommon = node->CommonFlag;
+    AttachListMenu();
+    // "Add" needs a category to add to: a type node allows it, a heading or province does not, and
+    // on a category node the host's own state stands.
+    if (m_pMenuItems != nullptr && !m_pMenuItems->IsEmpty()) {
+        stuMenuItem& first = m_pMenuItems->GetAt(0);
+        if (node->NodeType != TQLoad::BSN_BSCategory)
+            first.bEnable = false;
+        if (node->NodeType == TQLoad::BSN_BSType)
+            first.bEnable = true;
+    }
+
+    m_Province.Init();
+    m_Category.Init();
+    m_Type.Init();
+    m_Code.Init();
+    m_BoundingStructure.Init();
+    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
+        const auto* upNode = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(up));
+        if (upNode == nullptr)
+            continue;
+        switch (upNode->NodeType) {
+        case TQLoad::BSN_Province:
+            m_Province.ReadData(upNode->ID, nullptr);
+            break;
+        case TQLoad::BSN_BSCategory:
+            m_Category.ReadData(upNode->ID, nullptr);
+            break;
+        case TQLoad::BSN_BSType:
+            m_Type.ReadData(upNode->ID, nullptr);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The list shows the national, the province's or the common constructions of the type.
+    m_BSDataAdmin.m_BSProvince = m_Province;
+    m_BSDataAdmin.m_bBSCommon = m_bCommon;
+
+    m_ui->bsTree->setFocus();
+    ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction list and layers
+
+void CTqUiBSListDlg::CalculateCRXS(bool calc)
+{
+    m_BSDataAdmin.GetBSCodeCWallDataAry(m_Type, m_WallDataAry, calc, m_CrXs);
+}
+
+void CTqUiBSListDlg::ResetGridBSC(bool calc)
+{
+    CalculateCRXS(calc);
+    m_pBSList->ClearRows();
+    m_pLayerGrid->ClearRows();
+    for (int i = 0; i < m_WallDataAry.GetSize(); ++i) {
+        const CTQWallData& wall = m_WallDataAry[i];
+        m_pBSList->AddRow({wall.m_strBSCName, TQLoad::DblToStr(wall.GetCrXs(), kCoefficientDecimals),
+                           TQLoad::DblToStr(wall.GetDjCrXs(), kCoefficientDecimals),
+                           TQLoad::DblToStr(wall.GetNCrXs(), kCoefficientDecimals),
+                           TQLoad::DblToStr(wall.GetSj(), kCoefficientDecimals),
+                           TQLoad::DblToStr(wall.GetYc(), kDelayDecimals)},
+                          i);
+    }
+
+    const int row = FindChosenRow();
+    if (row < 0) {
+        UpdateActionUI();
+        ShowDemoBMP(m_Type, m_Code);
+        return;
+    }
+    if (m_pBSList->GetFocusedRow() != row) {
+        m_pBSList->setFocus();
+        m_pBSList->SetFocusedRow(row);
+    }
+    m_WallData = m_WallDataAry[m_pBSList->GetRowData(row).toInt()];
+    m_Code.ReadData(m_WallData.m_nBSCId, nullptr);
+    m_BSDataAdmin.GetBS(m_BoundingStructure, m_WallData.m_nBSCId);
+    FillLayerGrid();
+    UpdateActionUI();
+    ShowDemoBMP(m_Type, m_Code);
+}
+
+int CTqUiBSListDlg::FindChosenRow() const
+{
+    for (int row = 0; row < m_pBSList->RowCount(); ++row) {
+        if (m_WallDataAry[m_pBSList->GetRowData(row).toInt()].m_nBSCId == m_WallData.m_nBSCId)
+            return row;
+    }
+    return -1;
+}
+
+void CTqUiBSListDlg::FillLayerGrid()
+{
+    m_pLayerGrid->ClearRows();
+    const CTQArray<CTQTimberingData>& layers = m_WallData.GetTimbering();
+    for (int i = 0; i < layers.GetSize(); ++i) {
+        const CTQTimberingData& layer = layers[i];
+        m_pLayerGrid->AddRow({layer.GetStuffName(),
+                              TQLoad::DblToStr(layer.GetThick() * kMillimetresPerMetre, kLayerDecimals),
+                              TQLoad::DblToStr(layer.GetDrXsXz(), kLayerDecimals)},
+                             i);
+    }
+}
+
+void CTqUiBSListDlg::OnBSNameCLick(int row)
+{
+    if (row < 0 || row >= m_pBSList->RowCount())
+        return;
+    m_WallData = m_WallDataAry[m_pBSList->GetRowData(row).toInt()];
+    m_BSDataAdmin.GetBS(m_BoundingStructure, m_WallData.m_nBSCId);
+    FillLayerGrid();
+    m_Code.ReadData(m_WallData.m_nBSCId, nullptr);
+    ShowDemoBMP(m_Type, m_Code);
+    UpdateActionUI();
+}
+
+void CTqUiBSListDlg::UpdateActionUI()
+{
+    // The actions on a construction need a current row; adding needs a category.
+    const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0;
+    for (QPushButton* button : {m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton, m_ui->calculateButton})
+        EnableAction(button, bRowChosen);
+    EnableAction(m_ui->addButton, m_Category.GetID() != 0);
+}
+
+void CTqUiBSListDlg::EnableAction(QAbstractButton* button, bool bEnable)
+{
+    button->setEnabled(bEnable && m_ConnectedActions.contains(button));
+}
+
+void CTqUiBSListDlg::ConnectAction(QAbstractButton* button, void (CTqUiBSListDlg::*handler)())
+{
+    connect(button, &QAbstractButton::clicked, this, handler);
+    m_ConnectedActions.insert(button);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Demo picture
+
+void CTqUiBSListDlg::ShowDemoBMP(CTQBSType& type, CTQBSCode& code)
+{
+    m_pDemoBMP->update();
+    if (code.BSTId == 0) {
+        m_pDemoBMP->FreeImage();
+        return;
+    }
+    const QString codePicture = m_BSDataAdmin.GetBSDemoBMPPath(type, code);
+    const QString typePicture = m_BSDataAdmin.GetBSTDemoBMPPath(type);
+    if (QFileInfo(codePicture).isFile())
+        m_pDemoBMP->LoadImageW(codePicture);
+    else if (QFileInfo(typePicture).isFile())
+        m_pDemoBMP->LoadImageW(typePicture);
+    else
+        m_pDemoBMP->FreeImage();
+}
+
+void CTqUiBSListDlg::OnStnClickedStcdemobmp()
+{
+    if (m_Code.BSTId == 0)
+        return;
+    QString picture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
+    if (!QFileInfo(picture).isFile())
+        picture = m_BSDataAdmin.GetBSTDemoBMPPath(m_Type);
+    if (!QFileInfo(picture).isFile())
+        return;
+    CTqUiBSViewPicDlg viewer(picture, this);
+    viewer.DoModal();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Confirming
+
+void CTqUiBSListDlg::accept()
+{
+    OnOK();
+}
+
+void CTqUiBSListDlg::OnOK()
+{
+    if (m_bMustSelect == 1 && m_Code.Name.isEmpty()) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择一种围护结构！"), QMessageBox::NoIcon);
+        return;
+    }
+    QDialog::accept();
+}
+
+bool CTqUiBSListDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_pBSList->viewport())
+            FitColumns(m_pBSList, kListColumns);
+        else if (watched == m_pLayerGrid->viewport())
+            FitColumns(m_pLayerGrid, kLayerColumns);
+    }
+    if (PreTranslateMessage(watched, event))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CTqUiBSListDlg::PreTranslateMessage(QObject* target, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // Enter in these two fields confirms the value typed, not the dialog.
+    if (target != m_ui->summerHrXsEdit && target != m_ui->innerHrXsEdit)
+        return false;
+    DoDataExchange(true);
+    return true;
+}

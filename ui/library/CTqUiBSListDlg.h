@@ -1,0 +1,133 @@
+#pragma once
+
+#include "TQWallExport.h"
+#include "host/CTQCrXs.h"
+#include "host/CTQWallData.h"
+#include "host/stuMenuItem.h"
+#include "host/thermal/TQArray.h"
+#include "library/CTQBSDataAdmin.h"
+#include "records/CTQBSCategory.h"
+#include "records/CTQBSCode.h"
+#include "records/CTQBSType.h"
+#include "records/CTQBoundingStructure.h"
+#include "records/CTQWallProvince.h"
+
+#include <QDialog>
+#include <QSet>
+
+#include <memory>
+
+class CPictureCtrl;
+class CTqUiReportControl;
+class QAbstractButton;
+class QTreeWidgetItem;
+
+namespace Ui {
+class CTqUiBSListDlg;
+}
+
+/// The construction library ("围护结构管理器"): the library as a tree of categories and types
+/// (all, common and per-province constructions), the constructions of the selected type with their
+/// heat transfer coefficients, attenuation and delay, and the layers and demo picture of the
+/// chosen one. The caller presets the current records and the surface coefficients, runs the
+/// dialog with DoModal and, after OK, reads the choice from m_WallData.
+///
+/// The window content is built when the dialog is first shown and torn down when it closes: the
+/// placement is stored and the library trees are freed, so the next run starts afresh.
+class TQWALL_EXPORT CTqUiBSListDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// Surface coefficients are the GB 50176 design values of CTQCrXs::Init.
+    explicit CTqUiBSListDlg(QWidget* parent = nullptr);
+    /// Surface coefficients are `crxs`.
+    explicit CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent = nullptr);
+    ~CTqUiBSListDlg() override;
+
+    // The virtual operations follow the order of the library's interface, hence the access
+    // sections alternate.
+protected:
+    /// Exchanges the coefficient fields and m_CrXs: `bSaveAndValidate` true reads the fields.
+    virtual void DoDataExchange(bool bSaveAndValidate);
+
+public:
+    /// Enter in the summer outer or the inner coefficient field only takes the fields' values
+    /// and does not press the default button. Returns true when the event was consumed.
+    virtual bool PreTranslateMessage(QObject* target, QEvent* event);
+    /// Runs the dialog modally with this library's resources; QDialog::Accepted (1) for OK.
+    virtual int DoModal();
+
+    /// Key of the saved window placement in the ini section "Placement".
+    static QString PlacementKey();
+
+    /// Takes the wall's inner, summer outer and winter outer surface coefficients; call it before
+    /// the dialog is shown.
+    void SetCrXs(const CTQWallData& wall);
+    /// Shows the construction's own picture, else its type's, else none.
+    void ShowDemoBMP(CTQBSType& type, CTQBSCode& code);
+
+    /// The window content is built when the window is first shown.
+    void setVisible(bool visible) override;
+    /// OK: ends the dialog through OnOK.
+    void accept() override;
+    /// Ends the dialog, stores its placement and frees the library trees.
+    void done(int result) override;
+
+    CTQBSCategory m_Category;                 ///< current category
+    CTQBSType m_Type;                         ///< current type
+    CTQBSCode m_Code;                         ///< chosen construction; an empty name: nothing chosen
+    CTQBoundingStructure m_BoundingStructure; ///< layer set of the chosen construction
+    CTQWallProvince m_Province;               ///< province of the tree selection; ID 0: none
+    CTQWallData m_WallData;                   ///< the chosen construction; its ID identifies the row
+    CTQArray<CTQWallData> m_WallDataAry;      ///< the constructions of m_Type, in list order
+    CTQCrXs m_CrXs;                           ///< surface coefficients the list is evaluated with
+    int m_bMustSelect = 1;        ///< 1: OK needs a chosen construction; the coefficient fields are read-only
+    CTQBSDataAdmin m_BSDataAdmin; ///< the dialog's own library manager
+    int m_bCommon = 0;            ///< the tree selection lies in the common subtree
+
+protected:
+    /// Builds the window content and the initial selection; returns 1.
+    virtual int OnInitDialog();
+    /// Ends the dialog with OK, unless a construction must be chosen and none is.
+    virtual void OnOK();
+
+    void OnSelchangedTreeBs();
+    void OnBSNameCLick(int row);
+    void OnStnClickedStcdemobmp();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void DrawUI();
+    void ResetBSTree();
+    void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
+    void ShowUIData();
+    void TreeSelectItem(CTQBSCategory& category, CTQBSType& type);
+    void CalculateCRXS(bool calc);
+    void ResetGridBSC(bool calc);
+    void UpdateActionUI();
+
+    void InitActionButtons();
+    void AttachListMenu();
+    void FillLayerGrid();
+    int FindChosenRow() const;
+    /// Enables an action button only once its handler is connected, so that no button offers an
+    /// action the dialog does not carry out.
+    void EnableAction(QAbstractButton* button, bool bEnable);
+    /// Connects an action button to its handler and lets UpdateActionUI enable it.
+    void ConnectAction(QAbstractButton* button, void (CTqUiBSListDlg::*handler)());
+    void RestorePlacement();
+    void SavePlacement();
+    /// The end of the window: the trees are freed; the next showing builds the content again.
+    void OnDestroy();
+
+    std::unique_ptr<Ui::CTqUiBSListDlg> m_ui;
+    CTqUiReportControl* m_pBSList = nullptr;    ///< constructions of m_Type
+    CTqUiReportControl* m_pLayerGrid = nullptr; ///< layers of the chosen construction
+    CPictureCtrl* m_pDemoBMP = nullptr;
+    int m_bSavedCommon = 0;                   ///< m_bCommon kept while the tree is rebuilt
+    CTQMenuItemArray* m_pMenuItems = nullptr; ///< context menu of the construction list
+    QSet<QAbstractButton*> m_ConnectedActions;
+    bool m_bWindowBuilt = false;
+};
