@@ -1,0 +1,159 @@
+#include "host/CPictureCtrl.h"
+#include "host/CPictureEx.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const QColor kBrick(200, 40, 30);
+
+/// Pictures written for the test: a 400 × 300 brick-red JPEG at 72 dpi and damaged files.
+class PictureTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QImage picture(400, 300, QImage::Format_RGB32);
+        picture.fill(kBrick);
+        picture.setDotsPerMeterX(2835); // 72 dpi
+        picture.setDotsPerMeterY(2835);
+        ASSERT_TRUE(picture.save(Path("wall.jpg"), "JPG", 95));
+        ASSERT_TRUE(picture.save(Path("wall.png"), "PNG"));
+    }
+
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+    QByteArray JpegBytes() const
+    {
+        QFile file(Path("wall.jpg"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QString Write(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(Path(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+/// Colours of a JPEG are close to what was saved, not equal.
+bool NearColour(const QColor& seen, const QColor& expected)
+{
+    return std::abs(seen.red() - expected.red()) <= 8 && std::abs(seen.green() - expected.green()) <= 8 &&
+           std::abs(seen.blue() - expected.blue()) <= 8;
+}
+
+TEST_F(PictureTest, JpegIsShownShrunkToFitWithItsAspectRatio)
+{
+    CPictureCtrl picture(1);
+    picture.resize(300, 100);
+    ASSERT_TRUE(picture.LoadImageW(Path("wall.jpg")));
+    EXPECT_TRUE(picture.text().isEmpty());
+
+    // 400 × 300 fitted into 300 × 100 is 133 × 100, centred: x from 83 to 216.
+    const QImage shown = picture.grab().toImage();
+    EXPECT_TRUE(NearColour(shown.pixelColor(150, 50), kBrick));
+    EXPECT_TRUE(NearColour(shown.pixelColor(90, 50), kBrick));
+    EXPECT_FALSE(NearColour(shown.pixelColor(70, 50), kBrick));
+    EXPECT_FALSE(NearColour(shown.pixelColor(230, 50), kBrick));
+}
+
+TEST_F(PictureTest, PictureExReportsTheSizeInPixelsAndOnADevice)
+{
+    CPictureEx picture;
+    EXPECT_EQ(picture.GetImageSize(), QSize(0, 0));
+    ASSERT_TRUE(picture.Load(Path("wall.png")));
+    EXPECT_EQ(picture.GetImageSize(), QSize(400, 300));
+
+    // On a 144 dpi device a 72 dpi picture takes twice its pixels: 400 × 144 / 72 = 800.
+    QImage device(10, 10, QImage::Format_RGB32);
+    device.setDotsPerMeterX(5669);
+    device.setDotsPerMeterY(5669);
+    EXPECT_EQ(picture.GetImageSize(&device), QSize(800, 600));
+}
+
+class BadPictureTest : public PictureTest, public ::testing::WithParamInterface<const char*>
+{
+protected:
+    QString MakeBadFile(const QString& kind) const
+    {
+        if (kind == QLatin1String("Missing"))
+            return Path("none.jpg");
+        if (kind == QLatin1String("NoPath"))
+            return QString();
+        if (kind == QLatin1String("Empty"))
+            return Write("empty.jpg", QByteArray());
+        if (kind == QLatin1String("Text"))
+            return Write("text.jpg", QByteArrayLiteral("这不是图片 not a picture"));
+        return Write("header.jpg", JpegBytes().left(20)); // "HeaderOnly": the JPEG's first 20 bytes
+    }
+};
+
+TEST_P(BadPictureTest, FileThatIsNoPictureLeavesTheAreaEmpty)
+{
+    const QString path = MakeBadFile(QString::fromUtf8(GetParam()));
+    CPictureCtrl picture(1);
+    picture.resize(200, 150);
+    ASSERT_TRUE(picture.LoadImageW(Path("wall.jpg")));
+
+    EXPECT_FALSE(picture.LoadImageW(path));
+    EXPECT_FALSE(picture.HasImage());
+    EXPECT_EQ(picture.text(), QStringLiteral("无示意图片"));
+    EXPECT_FALSE(NearColour(picture.grab().toImage().pixelColor(100, 75), kBrick));
+
+    CPictureEx sized;
+    EXPECT_FALSE(sized.Load(path));
+    EXPECT_EQ(sized.GetImageSize(), QSize(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadPictureTest, ::testing::Values("Missing", "NoPath", "Empty", "Text", "HeaderOnly"),
+                         [](const auto& testInfo) { return std::string(testInfo.param); });
+
+TEST_F(PictureTest, TruncatedJpegIsShownOrRefusedConsistently)
+{
+    const QByteArray bytes = JpegBytes();
+    const QString path = Write("half.jpg", bytes.left(bytes.size() / 2));
+    CPictureCtrl picture(1);
+    picture.resize(200, 150);
+
+    const bool bLoaded = picture.LoadImageW(path);
+    EXPECT_EQ(picture.HasImage(), bLoaded);
+    EXPECT_EQ(picture.text().isEmpty(), bLoaded);
+    EXPECT_FALSE(picture.grab().isNull());
+}
+
+TEST_F(PictureTest, LeftClickIsReportedAndFreeImageEmptiesTheArea)
+{
+    CPictureCtrl picture(1);
+    picture.resize(200, 150);
+    picture.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picture));
+    ASSERT_TRUE(picture.LoadImageW(Path("wall.jpg")));
+    QSignalSpy clicks(&picture, &CPictureCtrl::clicked);
+
+    QTest::mouseClick(&picture, Qt::RightButton, {}, QPoint(100, 75));
+    EXPECT_EQ(clicks.size(), 0);
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(100, 75));
+    EXPECT_EQ(clicks.size(), 1);
+
+    picture.FreeImage();
+    EXPECT_EQ(picture.text(), QStringLiteral("无示意图片"));
+    EXPECT_FALSE(NearColour(picture.grab().toImage().pixelColor(100, 75), kBrick));
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+#include "host/CSuperEdit.h"
+
+#include "support/UiServiceFixture.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace {
+
+const QString kInnerMessage = QStringLiteral("内表面换热系数应大于0");
+
+/// Types `text` over the field's content and presses Enter, as a user finishing an entry.
+void TypeAndEnter(CSuperEdit& edit, const QString& text)
+{
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, text);
+    QTest::keyClick(&edit, Qt::Key_Return);
+}
+
+struct EntryCase
+{
+    const char* name;
+    const char* typed;
+    bool bAccepted;
+    double value; ///< GetWindowValue afterwards: the typed number, or 8.7 restored
+};
+
+// Test names and failure reports show the case's name.
+void PrintTo(const EntryCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CSuperEditTest : public UiServiceFixture
+{
+};
+
+class CSuperEditEntryTest : public UiServiceFixture, public ::testing::WithParamInterface<EntryCase>
+{
+};
+
+// The coefficient fields of the construction dialog: 8.7 shown, range 1e-6 to 1e30.
+TEST_P(CSuperEditEntryTest, RefusesTextOutsideTheRangeWithItsMessageAndRestoresTheValue)
+{
+    const EntryCase& c = GetParam();
+    CSuperEdit edit;
+    edit.SetInputFloat(8.7, 1e-6, 1e30, 0, 1, kInnerMessage);
+    ASSERT_EQ(edit.text(), QStringLiteral("8.7"));
+    if (!c.bAccepted)
+        Service().QueueAnswer(QMessageBox::Ok);
+
+    TypeAndEnter(edit, QString::fromUtf8(c.typed));
+
+    EXPECT_DOUBLE_EQ(edit.GetWindowValue(), c.value);
+    if (c.bAccepted) {
+        EXPECT_TRUE(Service().ShownMessages().isEmpty());
+        EXPECT_EQ(edit.text(), QString::fromUtf8(c.typed));
+        return;
+    }
+    ASSERT_EQ(Service().ShownMessages().size(), 1);
+    const auto& shown = Service().ShownMessages().first();
+    EXPECT_EQ(shown.text, kInnerMessage);
+    EXPECT_EQ(shown.icon, QMessageBox::Warning);
+    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(edit.text(), QStringLiteral("8.7"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, CSuperEditEntryTest,
+                         ::testing::Values(EntryCase{"Letters", "abc", false, 8.7}, EntryCase{"Empty", "", false, 8.7},
+                                           EntryCase{"Zero", "0", false, 8.7}, EntryCase{"Negative", "-3", false, 8.7},
+                                           EntryCase{"AboveUpper", "2e30", false, 8.7},
+                                           EntryCase{"DecimalComma", "8,7", false, 8.7},
+                                           EntryCase{"LowerBound", "1e-6", true, 1e-6},
+                                           EntryCase{"UpperBound", "1e30", true, 1e30},
+                                           EntryCase{"Ordinary", "23.26", true, 23.26}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(CSuperEditTest, WholeNumberFieldRefusesDecimals)
+{
+    CSuperEdit edit;
+    edit.SetInputFloat(3, 1, 10, 0, 0, QStringLiteral("层数应为1到10"));
+    Service().QueueAnswer(QMessageBox::Ok);
+
+    TypeAndEnter(edit, QStringLiteral("2.5"));
+    EXPECT_EQ(edit.text(), QStringLiteral("3"));
+    TypeAndEnter(edit, QStringLiteral("7"));
+
+    EXPECT_DOUBLE_EQ(edit.GetWindowValue(), 7.0);
+    ASSERT_EQ(Service().ShownMessages().size(), 1);
+    EXPECT_EQ(Service().ShownMessages().first().text, QStringLiteral("层数应为1到10"));
+}
+
+TEST_F(CSuperEditTest, RefusesWhenTheFocusLeaves)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new CSuperEdit;
+    auto* other = new QLineEdit;
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    edit->SetInputFloat(23.0, 1e-6, 1e30, 2, 1, QStringLiteral("冬季外表面换热系数应大于0"));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }));
+    Service().QueueAnswer(QMessageBox::Ok);
+
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("-1"));
+    other->setFocus();
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return Service().ShownMessages().size() == 1; }));
+    EXPECT_EQ(Service().ShownMessages().first().text, QStringLiteral("冬季外表面换热系数应大于0"));
+    EXPECT_EQ(edit->text(), QStringLiteral("23.00"));
+}
+
+TEST_F(CSuperEditTest, ReadOnlyFieldChecksNothing)
+{
+    CSuperEdit edit;
+    edit.SetInputFloat(8.7, 1e-6, 1e30, 0, 1, kInnerMessage);
+    edit.setReadOnly(true);
+    edit.setText(QStringLiteral("abc"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_TRUE(Service().ShownMessages().isEmpty());
+}
+
+} // namespace

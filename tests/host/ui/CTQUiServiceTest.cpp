@@ -1,0 +1,191 @@
+#include "host/CTQUiService.h"
+
+#include "support/QtTestHelpers.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace {
+
+using Button = QMessageBox::StandardButton;
+
+/// The service is process-wide: each test starts in test mode with nothing queued or recorded.
+class CTQUiServiceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_service.SetTestMode(true);
+        m_service.ClearRecords();
+    }
+    void TearDown() override
+    {
+        m_service.SetTestMode(true);
+        m_service.ClearRecords();
+    }
+
+    CTQUiService& m_service = CTQUiService::Instance();
+};
+
+TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
+{
+    m_service.QueueAnswer(QMessageBox::Ok);
+    m_service.QueueAnswer(QMessageBox::Cancel);
+
+    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("操作数据库时出错！"), QMessageBox::Critical),
+              QMessageBox::Ok);
+    const QString confirm = QStringLiteral("确定要删除该材质 \"粘土砖\" 吗?");
+    EXPECT_EQ(m_service.MessageBox(nullptr, confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+                                   QMessageBox::Cancel),
+              QMessageBox::Cancel);
+
+    const auto& shown = m_service.ShownMessages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].text, QStringLiteral("操作数据库时出错！"));
+    EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(shown[1].text, confirm);
+    EXPECT_EQ(shown[1].icon, QMessageBox::Warning);
+    EXPECT_EQ(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(shown[1].defaultButton, QMessageBox::Cancel);
+    EXPECT_EQ(m_service.UnexpectedCount(), 0);
+    EXPECT_EQ(m_service.PendingAnswerCount(), 0);
+}
+
+struct UnansweredCase
+{
+    const char* name;
+    QMessageBox::StandardButtons buttons;
+    Button defaultButton;
+    Button expected;
+};
+
+// Test names and failure reports show the case's name.
+void PrintTo(const UnansweredCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class UnansweredBoxTest : public CTQUiServiceTest, public ::testing::WithParamInterface<UnansweredCase>
+{
+};
+
+TEST_P(UnansweredBoxTest, IsCountedAsUnexpectedAndAnsweredAsEscapeWould)
+{
+    const UnansweredCase& c = GetParam();
+    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, c.buttons,
+                                   c.defaultButton),
+              c.expected);
+    EXPECT_EQ(m_service.UnexpectedCount(), 1);
+    ASSERT_EQ(m_service.ShownMessages().size(), 1);
+    EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
+    EXPECT_EQ(m_service.ShownMessages()[0].answer, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, UnansweredBoxTest,
+    ::testing::Values(
+        UnansweredCase{"OkCancelDefaultOk", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok},
+        UnansweredCase{"OkCancel", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
+        UnansweredCase{"YesNo", QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No},
+        UnansweredCase{"YesNoCancel", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton,
+                       QMessageBox::Cancel},
+        UnansweredCase{"OkOnly", QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
+        // A default the box does not have cannot be the answer.
+        UnansweredCase{"DefaultNotOffered", QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok},
+        UnansweredCase{"SaveDiscard", QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton,
+                       QMessageBox::Save}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(CTQUiServiceTest, QueuedAnswerTheBoxDoesNotOfferIsUnexpected)
+{
+    m_service.QueueAnswer(QMessageBox::Yes);
+    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("确定删除吗?"), QMessageBox::Warning,
+                                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel),
+              QMessageBox::Cancel);
+    EXPECT_EQ(m_service.UnexpectedCount(), 1);
+}
+
+TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
+{
+    const QString filter = QStringLiteral("墙体形象图形文件(*.JPG)|*.JPG||");
+    m_service.QueueAnswer(QMessageBox::Ok); // must not be taken by a file dialog
+    m_service.QueueFileAnswer(QStringLiteral("/data/pictures/外墙1.JPG"));
+
+    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QStringLiteral("/data"), filter),
+              QStringLiteral("/data/pictures/外墙1.JPG"));
+    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QString(), filter), QString());
+
+    const auto& shown = m_service.ShownFileDialogs();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].dir, QStringLiteral("/data"));
+    EXPECT_EQ(shown[0].filter, filter);
+    EXPECT_FALSE(shown[0].bUnexpected);
+    EXPECT_TRUE(shown[1].bUnexpected);
+    EXPECT_EQ(m_service.UnexpectedCount(), 1);
+    EXPECT_EQ(m_service.PendingAnswerCount(), 1);
+}
+
+TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefault)
+{
+    m_service.SetTestMode(false);
+    bool bAnswered = false;
+    TestHelpers::AnswerNextModal([&bAnswered](QWidget* window) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::Cancel);
+        bAnswered = true;
+        box->button(QMessageBox::Ok)->click();
+    });
+
+    const QString text = QStringLiteral("该名称的围护结构已经存在！\r\n[外墙] - [砖墙]");
+    EXPECT_EQ(m_service.MessageBox(nullptr, text, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+                                   QMessageBox::Cancel),
+              QMessageBox::Ok);
+    EXPECT_TRUE(bAnswered);
+    ASSERT_EQ(m_service.ShownMessages().size(), 1);
+    EXPECT_EQ(m_service.ShownMessages()[0].text, text);
+    EXPECT_EQ(m_service.UnexpectedCount(), 0);
+}
+
+struct FilterCase
+{
+    const char* name;
+    const char* windowsForm;
+    const char* qtForm;
+};
+
+// Test names and failure reports show the case's name.
+void PrintTo(const FilterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class QtFileFilterTest : public ::testing::TestWithParam<FilterCase>
+{
+};
+
+TEST_P(QtFileFilterTest, ConvertsTheWindowsForm)
+{
+    EXPECT_EQ(CTQUiService::QtFileFilter(QString::fromUtf8(GetParam().windowsForm)),
+              QString::fromUtf8(GetParam().qtForm));
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, QtFileFilterTest,
+                         ::testing::Values(FilterCase{"PatternsInDescription", "墙体形象图形文件(*.JPG)|*.JPG||",
+                                                      "墙体形象图形文件 (*.JPG)"},
+                                           FilterCase{"TwoFilters", "Pictures|*.jpg;*.png|All files (*.*)|*.*||",
+                                                      "Pictures (*.jpg *.png);;All files (*.*)"},
+                                           FilterCase{"QtFormUnchanged", "Pictures (*.jpg *.png)",
+                                                      "Pictures (*.jpg *.png)"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+} // namespace
