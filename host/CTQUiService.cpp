@@ -44,6 +44,18 @@ QMessageBox::StandardButton CTQUiService::MessageBox(QWidget* parent, const QStr
 QString CTQUiService::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                       const QString& filter)
 {
+    return AskForFile(parent, caption, dir, filter, &QFileDialog::getOpenFileName);
+}
+
+QString CTQUiService::GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filter)
+{
+    return AskForFile(parent, caption, dir, filter, &QFileDialog::getSaveFileName);
+}
+
+QString CTQUiService::AskForFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                                 FileDialogFunction dialog)
+{
     FileDialogRecord record;
     record.caption = caption;
     record.dir = dir;
@@ -55,7 +67,7 @@ QString CTQUiService::GetOpenFileName(QWidget* parent, const QString& caption, c
         record.bUnexpected = true;
         ++m_nUnexpected;
     } else {
-        record.answer = QFileDialog::getOpenFileName(parent, caption, dir, QtFileFilter(filter));
+        record.answer = dialog(parent, caption, dir, QtFileFilter(filter), nullptr, QFileDialog::Options());
     }
 
     m_shownFileDialogs.append(record);

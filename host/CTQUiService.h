@@ -2,6 +2,7 @@
 
 #include "host/TQHostExport.h"
 
+#include <QFileDialog>
 #include <QList>
 #include <QMessageBox>
 #include <QQueue>
@@ -69,6 +70,8 @@ public:
     /// Test mode: returns the next queued file; without one, an empty string, recorded as unexpected.
     QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 
+    /// Asks for a file to save to; the same answers and records as GetOpenFileName.
+    QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     /// Qt's filter text for a Windows "description|patterns|...||" filter; other text is returned
     /// unchanged. Patterns separated by ";" become blank-separated.
     static QString QtFileFilter(const QString& filter);
@@ -90,6 +93,10 @@ public:
 private:
     CTQUiService() = default;
 
+    using FileDialogFunction = QString (*)(QWidget*, const QString&, const QString&, const QString&, QString*,
+                                           QFileDialog::Options);
+    QString AskForFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                       FileDialogFunction dialog);
     static QMessageBox::StandardButton EscapeAnswer(QMessageBox::StandardButtons buttons,
                                                     QMessageBox::StandardButton defaultButton);
     static bool CanShowWidgets();

@@ -174,7 +174,7 @@ TEST_F(CTqUiBSViewPicDlgTest, AClickOnThePictureClosesTheWindow)
 {
     auto viewer = Show({2500, 1500});
     QTest::mouseClick(Area(*viewer), Qt::LeftButton, {}, QPoint(50, 50));
-    QTRY_VERIFY(!viewer->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->isVisible(); }));
     EXPECT_EQ(viewer->result(), QDialog::Rejected);
 }
 

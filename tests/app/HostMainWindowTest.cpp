@@ -1,0 +1,142 @@
+// The host's wall list: a wall's row before and after choosing its construction through the
+// library dialog, Cancel changing nothing, and the project file round trip.
+#include "app/CTQHostMainWindow.h"
+#include "ui/BSListDialogFixture.h"
+
+#include <QTableWidget>
+
+namespace {
+
+enum Column
+{
+    Name = 0,
+    Construction = 4,
+    Id = 5,
+    KSummer = 6,
+    Delay = 10,
+};
+
+} // namespace
+
+class HostMainWindowTest : public BSListDialogFixture
+{
+protected:
+    void SetUp() override
+    {
+        BSListDialogFixture::SetUp();
+        CTQHostProject project;
+        CTQHostWall wall;
+        wall.name = QStringLiteral("南外墙");
+        wall.wall.SetWHrXsData(19.0, 0);
+        wall.wall.SetDjWHrXsData(23.0, 0);
+        wall.wall.SetNHrXsData(8.7, 0);
+        wall.wall.Cal(0);
+        project.walls.append(wall);
+        m_Window.SetProject(project, QString());
+        m_pTable = m_Window.findChild<QTableWidget*>(QStringLiteral("wallTable"));
+        ASSERT_NE(m_pTable, nullptr);
+        m_pTable->selectRow(0);
+    }
+
+    QString Cell(int column) const { return m_pTable->item(0, column)->text(); }
+
+    /// Chooses the construction of the selected wall, answering the library dialog with `act`.
+    bool Choose(std::function<void(CTqUiBSListDlg&)> act)
+    {
+        bool answered = false;
+        TestHelpers::AnswerNextModal([&answered, act](QWidget* modal) {
+            auto* dialog = qobject_cast<CTqUiBSListDlg*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            answered = true;
+            act(*dialog);
+        });
+        m_Window.ChooseConstruction();
+        return answered;
+    }
+
+    CTQHostMainWindow m_Window;
+    QTableWidget* m_pTable = nullptr;
+};
+
+TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRow)
+{
+    EXPECT_EQ(Cell(Construction), QStringLiteral("（未选择）"));
+    EXPECT_EQ(Cell(KSummer), QStringLiteral("5.97")) << "films only: 1/(1/8.7 + 1/19) = 5.97";
+
+    // Open on the brick type through a stored construction, pick 240砖墙 and confirm.
+    CTQHostProject project = m_Window.GetProject();
+    project.walls[0].wall.m_nBSCId = m_Brick370;
+    m_Window.SetProject(project, QString());
+    m_pTable->selectRow(0);
+    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
+        ClickRow(*List(dialog), 0);
+        QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
+    }));
+    EXPECT_EQ(Cell(Construction), QStringLiteral("240砖墙"));
+    EXPECT_EQ(Cell(Id), QString::number(m_Brick240));
+    // 20 mm mortar (λ 0.93), 240 mm brick (λ 0.81), 20 mm mortar: K = 1/(0.114943 + 0.339307 +
+    // 0.052632) = 1.97.
+    EXPECT_EQ(Cell(KSummer), QStringLiteral("1.97"));
+    EXPECT_NE(Cell(Delay), QStringLiteral("-"));
+    EXPECT_EQ(m_Window.GetProject().walls[0].wall.GetTimbering().GetSize(), 3);
+}
+
+TEST_F(HostMainWindowTest, CancelLeavesTheRowAsItWas)
+{
+    QStringList before;
+    for (int column = 0; column < m_pTable->columnCount(); ++column)
+        before.append(Cell(column));
+    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
+        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
+    }));
+    QStringList after;
+    for (int column = 0; column < m_pTable->columnCount(); ++column)
+        after.append(Cell(column));
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(HostMainWindowTest, ProjectFileKeepsTheWallsAndTheirNumbers)
+{
+    CTQHostProject project = m_Window.GetProject();
+    CTQBSCode code;
+    ASSERT_TRUE(code.ReadData(m_Brick240, nullptr));
+    CTQBSDataAdmin admin;
+    project.walls[0].wall = admin.GetBSCodeWallData(code, true, CTQCrXs(19.0, 23.0, 8.7));
+    project.walls[0].name = QStringLiteral("南外墙 \"甲\"");
+    const QString path = m_Folder.filePath(QStringLiteral("building.tqwall.json"));
+    QString error;
+    ASSERT_TRUE(project.Save(path, &error)) << error.toStdString();
+
+    // The library changes afterwards; the project reads back its own layers and numbers.
+    Exec(QStringLiteral("UPDATE Timbering SET DrXs = 5 WHERE ID = ?"), {m_Clay});
+    ASSERT_TRUE(m_Window.OpenProject(path));
+    const CTQHostWall& loaded = m_Window.GetProject().walls[0];
+    EXPECT_EQ(loaded.name, project.walls[0].name);
+    EXPECT_DOUBLE_EQ(loaded.wall.GetCrXs(), project.walls[0].wall.GetCrXs());
+    EXPECT_EQ(Cell(Name), project.walls[0].name);
+
+    // A file that is no project is refused with a message and loses nothing.
+    QFile broken(m_Folder.filePath(QStringLiteral("broken.json")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"format\": \"tqwall-project\", \"walls\": [{\"name\": 3}]}");
+    broken.close();
+    CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(m_Window.OpenProject(broken.fileName()));
+    EXPECT_EQ(CTQUiService::Instance().ShownMessages().last().icon, QMessageBox::Warning);
+    EXPECT_EQ(m_Window.GetProject().walls[0].name, project.walls[0].name);
+}
+
+TEST_F(HostMainWindowTest, RefusedCoefficientKeepsTheOldValue)
+{
+    CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
+    m_pTable->item(0, 1)->setText(QStringLiteral("abc"));
+    EXPECT_EQ(CTQUiService::Instance().ShownMessages().last().text, QStringLiteral("表面换热系数应为大于0的数字！"));
+    EXPECT_EQ(m_pTable->item(0, 1)->text(), QStringLiteral("19.00"));
+
+    m_pTable->item(0, 3)->setText(QStringLiteral("10"));
+    EXPECT_DOUBLE_EQ(m_Window.GetProject().walls[0].wall.GetNHrXsData(), 10.0);
+    EXPECT_EQ(Cell(KSummer), QStringLiteral("6.55")) << "1/(1/10 + 1/19) = 6.55";
+}
