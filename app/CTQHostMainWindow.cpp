@@ -71,7 +71,7 @@ CTQHostMainWindow::CTQHostMainWindow(QWidget* parent) : QMainWindow(parent)
         if (column >= ConstructionColumn)
             ChooseConstruction();
     });
-    resize(1100, 420);
+    resize(1380, 440);
     UpdateTitle();
     UpdateActions();
 }
@@ -138,11 +138,16 @@ void CTQHostMainWindow::FillRow(int row)
     m_pTable->setItem(row, ConstructionColumn,
                       ReadOnlyItem(hasConstruction ? wall.m_strBSCName : QStringLiteral("（未选择）")));
     m_pTable->setItem(row, IdColumn, ReadOnlyItem(hasConstruction ? TQLoad::IntToStr(wall.m_nBSCId) : QString()));
-    m_pTable->setItem(row, KSummerColumn, ReadOnlyItem(TQLoad::DblToStr(wall.GetCrXs(), 2)));
-    m_pTable->setItem(row, KWinterColumn, ReadOnlyItem(TQLoad::DblToStr(wall.GetDjCrXs(), 2)));
-    m_pTable->setItem(row, KInnerColumn, ReadOnlyItem(TQLoad::DblToStr(wall.GetNCrXs(), 2)));
-    m_pTable->setItem(row, AttenuationColumn, ReadOnlyItem(TQLoad::DblToStr(wall.GetSj(), 2)));
-    m_pTable->setItem(row, DelayColumn, ReadOnlyItem(TQLoad::DblToStr(wall.GetYc(), 1)));
+    // A wall without construction and layers has no results to show (films alone are no wall).
+    const bool hasResults = hasConstruction || !wall.GetTimbering().IsEmpty();
+    auto result = [hasResults](double value, int decimals) {
+        return ReadOnlyItem(hasResults ? TQLoad::DblToStr(value, decimals) : QString());
+    };
+    m_pTable->setItem(row, KSummerColumn, result(wall.GetCrXs(), 2));
+    m_pTable->setItem(row, KWinterColumn, result(wall.GetDjCrXs(), 2));
+    m_pTable->setItem(row, KInnerColumn, result(wall.GetNCrXs(), 2));
+    m_pTable->setItem(row, AttenuationColumn, result(wall.GetSj(), 2));
+    m_pTable->setItem(row, DelayColumn, result(wall.GetYc(), 1));
     m_bFilling = filling;
 }
 
