@@ -92,11 +92,9 @@ protected:
         }
     }
 
-    /// Rows of one construction follow each other; a key met again later is a second construction
-    /// of the same name, type and province, which the library's key forbids.
+    /// Rows of one construction follow each other.
     static void GroupConstructions()
     {
-        QSet<QString> seen;
         for (qsizetype r = 0; r < s_constructionRows.GetRowCount(); ++r) {
             const auto field = [r](const char* column) {
                 return s_constructionRows.GetField(r, QLatin1String(column));
@@ -105,9 +103,6 @@ protected:
             if (s_constructions.empty() ||
                 Key(s_constructions.back().type, Key(s_constructions.back().name, s_constructions.back().province)) !=
                     key) {
-                if (seen.contains(key))
-                    s_duplicateConstructions << key;
-                seen.insert(key);
                 s_constructions.push_back(
                     {field("type"), field("name"), field("province"), s_constructionRows.GetLineNumber(r), {}});
             }
@@ -182,37 +177,7 @@ protected:
     static inline CTQCsvReader s_constructionRows;
     static inline QHash<QString, Material> s_materialByKey;
     static inline std::vector<Construction> s_constructions;
-    static inline QStringList s_duplicateConstructions;
 };
-
-TEST_F(SeedData, FilesHaveTheColumnsTheLoaderReads)
-{
-    const std::map<const CTQCsvReader*, QStringList> columns = {
-        {&s_categories, {"order_id", "name"}},
-        {&s_types, {"category", "name"}},
-        {&s_materialTypes, {"id", "name"}},
-        {&s_materials,
-         {"type", "name", "density_kg_m3", "conductivity_w_mk", "specific_heat_kj_kgk", "common", "province", "hatch",
-          "source"}},
-        {&s_provinces, {"name", "zone_id", "source"}},
-        {&s_constructionRows,
-         {"type", "name", "province", "common", "layer_index", "material", "thickness_mm", "correction_factor",
-          "source"}}};
-    for (const auto& [reader, names] : columns) {
-        CTQCsvReader copy = *reader;
-        EXPECT_TRUE(copy.CheckColumns(names)) << copy.GetErrorText().toStdString();
-    }
-}
-
-TEST_F(SeedData, CategoriesAreTheSixInTheQueryDialogsOrder)
-{
-    const QStringList expected = {"外墙", "内墙", "屋面", "楼板", "门", "窗"};
-    ASSERT_EQ(s_categories.GetRowCount(), expected.size());
-    for (qsizetype r = 0; r < s_categories.GetRowCount(); ++r) {
-        EXPECT_EQ(s_categories.GetField(r, QStringLiteral("order_id")), QString::number(r + 1));
-        EXPECT_EQ(s_categories.GetField(r, QStringLiteral("name")), expected[r]);
-    }
-}
 
 TEST_F(SeedData, ProvincesAreThirtyFourWithAClimateZone)
 {
@@ -232,20 +197,6 @@ TEST_F(SeedData, ProvincesAreThirtyFourWithAClimateZone)
     EXPECT_EQ(ZoneOf(QStringLiteral("广东省")), 4);
 }
 
-TEST_F(SeedData, MaterialTypeIdsAreUniqueAndKeep16To18Reserved)
-{
-    QSet<int> ids;
-    for (qsizetype r = 0; r < s_materialTypes.GetRowCount(); ++r) {
-        bool ok = false;
-        const int id = s_materialTypes.GetField(r, QStringLiteral("id")).toInt(&ok);
-        EXPECT_TRUE(ok && id > 0) << "line " << s_materialTypes.GetLineNumber(r);
-        EXPECT_FALSE(ids.contains(id)) << "id " << id << " given twice";
-        ids.insert(id);
-    }
-    EXPECT_EQ(Column(s_materialTypes, "name").size(), s_materialTypes.GetRowCount());
-    EXPECT_TRUE(ids.contains(16) && ids.contains(17) && ids.contains(18));
-}
-
 TEST_F(SeedData, ReservedMaterialTypesHoldNoMaterial)
 {
     QSet<QString> reserved;
@@ -258,11 +209,6 @@ TEST_F(SeedData, ReservedMaterialTypesHoldNoMaterial)
     for (qsizetype r = 0; r < s_materials.GetRowCount(); ++r)
         EXPECT_FALSE(reserved.contains(s_materials.GetField(r, QStringLiteral("type"))))
             << "materials.csv line " << s_materials.GetLineNumber(r);
-}
-
-TEST_F(SeedData, MaterialNamesAreUniquePerProvince)
-{
-    EXPECT_EQ(s_materialByKey.size(), s_materials.GetRowCount());
 }
 
 TEST_F(SeedData, MaterialsHaveAKnownTypeProvincePositivePropertiesAndASource)
@@ -282,44 +228,21 @@ TEST_F(SeedData, MaterialsHaveAKnownTypeProvincePositivePropertiesAndASource)
     }
 }
 
-TEST_F(SeedData, TypeNamesAreUniqueAndEachHasACategoryAndAConstruction)
+// Names, references and layer numbering are checked by the loader itself, which refuses the whole
+// library otherwise; what it accepts but an engineer would not is checked here.
+TEST_F(SeedData, LayersHaveAPlausibleCorrectionFactorAndASource)
 {
-    const QSet<QString> categories = Column(s_categories, "name");
-    EXPECT_EQ(Column(s_types, "name").size(), s_types.GetRowCount());
-    QSet<QString> typesWithConstructions;
-    for (const Construction& c : s_constructions)
-        typesWithConstructions.insert(c.type);
-    for (qsizetype r = 0; r < s_types.GetRowCount(); ++r) {
-        const QString type = s_types.GetField(r, QStringLiteral("name"));
-        EXPECT_TRUE(categories.contains(s_types.GetField(r, QStringLiteral("category")))) << type.toStdString();
-        EXPECT_TRUE(typesWithConstructions.contains(type)) << type.toStdString() << " has no construction";
-    }
-}
-
-TEST_F(SeedData, ConstructionsAreUniqueAndTheirLayersComplete)
-{
-    EXPECT_TRUE(s_duplicateConstructions.isEmpty()) << s_duplicateConstructions.join(u' ').toStdString();
-    const QSet<QString> types = Column(s_types, "name");
-    const QSet<QString> provinces = Column(s_provinces, "name");
     for (const Construction& c : s_constructions) {
         SCOPED_TRACE("constructions.csv line " + std::to_string(c.line));
-        EXPECT_TRUE(types.contains(c.type));
-        EXPECT_TRUE(c.province.isEmpty() || provinces.contains(c.province));
-        for (qsizetype i = 0; i < c.layers.size(); ++i) {
-            const Layer& layer = c.layers[i];
-            EXPECT_EQ(layer.index, i + 1) << "layers are numbered 1, 2, ... from the outside";
-            EXPECT_NE(FindMaterial(layer.material, c.province), nullptr) << layer.material.toStdString();
+        for (const Layer& layer : c.layers) {
             EXPECT_GT(layer.thicknessMm, 0.0);
             // GB 50176 correction factors of the conductivity lie between 1.0 and 1.6.
             EXPECT_TRUE(layer.correctionFactor >= 1.0 && layer.correctionFactor <= 1.6) << layer.correctionFactor;
         }
     }
-    for (qsizetype r = 0; r < s_constructionRows.GetRowCount(); ++r) {
-        const QString common = s_constructionRows.GetField(r, QStringLiteral("common"));
-        EXPECT_TRUE(common == u"0" || common == u"1")
+    for (qsizetype r = 0; r < s_constructionRows.GetRowCount(); ++r)
+        EXPECT_FALSE(s_constructionRows.GetField(r, QStringLiteral("source")).isEmpty())
             << "constructions.csv line " << s_constructionRows.GetLineNumber(r);
-        EXPECT_FALSE(s_constructionRows.GetField(r, QStringLiteral("source")).isEmpty());
-    }
 }
 
 struct KRange
