@@ -17,11 +17,13 @@ build: deps
 run: build
 	./$(BUILD_DIR)/bin/tqwall $(ARGS)
 
-# The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer, on an SQLite library
+# and then once more on a throwaway PostgreSQL server.
 test: deps
 	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTQWALL_SANITIZE=ON
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	./scripts/test-postgres.sh $(TEST_BUILD_DIR)
 
 bench: build
 	./$(BUILD_DIR)/bin/tqwall_bench

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei
+    postgresql
 )
 
 missing=()

@@ -24,7 +24,8 @@ protected:
         m_strErr.clear();
         QTextStream out(&m_strOut);
         QTextStream err(&m_strErr);
-        arguments << QStringLiteral("--db") << LibraryPath();
+        if (!CommandLinePath().isEmpty())
+            arguments << QStringLiteral("--db") << CommandLinePath();
         return CTQCommandLine(out, err).Run(arguments);
     }
 

@@ -101,7 +101,7 @@ TEST_F(SeedTest, NewLibraryHoldsTheDefaultDataAndEvaluatesEverywhere)
 TEST_F(SeedTest, SecondStartReusesTheLibrary)
 {
     QString error;
-    ASSERT_TRUE(CTQLibrarySeed::OpenLibrary(LibraryPath(), &error)) << error.toStdString();
+    ASSERT_TRUE(CTQLibrarySeed::OpenLibrary(CommandLinePath(), &error)) << error.toStdString();
     QList<int> counts;
     for (const QString& table : kTables)
         counts.append(CountRows(Db(), table));
@@ -109,7 +109,7 @@ TEST_F(SeedTest, SecondStartReusesTheLibrary)
     code.Name = QStringLiteral("工程师改名");
     Exec(QStringLiteral("UPDATE BSCode SET Name = ? WHERE ID = 1"), {code.Name});
 
-    ASSERT_TRUE(CTQLibrarySeed::OpenLibrary(LibraryPath(), &error)) << error.toStdString();
+    ASSERT_TRUE(CTQLibrarySeed::OpenLibrary(CommandLinePath(), &error)) << error.toStdString();
     QList<int> again;
     for (const QString& table : kTables)
         again.append(CountRows(Db(), table));

@@ -81,7 +81,9 @@ TEST_F(RecordStorageTest, ValuesRoundTripExactly)
 TEST_F(RecordStorageTest, NullColumnsReadAsEmptyAndZero)
 {
     Exec(QStringLiteral("INSERT INTO BSCode (Name, BSTId, CommonFlag, ProvinceId) VALUES (NULL, NULL, NULL, NULL)"));
-    Exec(QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, 'abc', NULL)"));
+    // SQLite keeps a text in a number column; PostgreSQL refuses it, so there it is a NULL too.
+    Exec(IsPostgres() ? QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, NULL, NULL)")
+                      : QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, 'abc', NULL)"));
     Exec(QStringLiteral("INSERT INTO BSDaLei (Name) VALUES (NULL)"));
 
     CTQBSCode code;
@@ -119,6 +121,8 @@ TEST_F(RecordStorageTest, MissingTableGivesFailureStatuses)
 
 TEST_F(RecordStorageTest, ReadOnlyLibraryRefusesWritesButReads)
 {
+    if (IsPostgres())
+        GTEST_SKIP() << "a read-only file is SQLite's";
     CTQBSType type;
     type.Name = QStringLiteral("砖墙");
     ASSERT_EQ(type.AddIfNotExist(nullptr, 1), DBS_Added);
