@@ -71,6 +71,7 @@ TQLoad::ErrorType CTQWallData::Cal(int)
     const thermal::SurfaceFilms films{m_WallCharacter.WHrXs, m_dDjWHrXs, m_WallCharacter.NHrXs};
     const TQDynamicMethod method = CTQDBGlobalSetting::GetGlobalSetting()->GetDynamicMethod();
     const thermal::WallResults results = thermal::EvaluateWall(m_WallCharacter.GetTimberingData(), films, method);
+    m_WallCharacter.Method = method;
     m_WallCharacter.CrXs = results.kSummer;
     m_WallCharacter.Sj = results.attenuation;
     m_WallCharacter.Yc = results.delayHours;

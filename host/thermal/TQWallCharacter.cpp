@@ -29,6 +29,7 @@ TQLoad::ErrorType tagTQWALLCHARACTER::Calculate(TQDynamicMethod method)
     thermal::SurfaceFilms films;
     films.inner = NHrXs;
     films.outerSummer = WHrXs;
+    Method = method;
     const thermal::WallResults results = thermal::EvaluateWall(m_Layers, films, method);
     CrXs = results.kSummer;
     Sj = results.attenuation;

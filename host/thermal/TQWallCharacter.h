@@ -25,17 +25,23 @@ struct tagTQWALLCHARACTER
     double WHrXs = 19.0; ///< outer surface coefficient αe in summer, W/(m²·K)
 
     const CTQTheroyArray<tagTQTIMBERINGCHARACTER>& GetTimberingData() const { return m_Layers; }
-    /// Replaces the layers; a non-zero flag recomputes the three results at once (GB 50176 method).
+    /// Replaces the layers; a non-zero flag recomputes the three results at once (with Method).
     /// Returns the calculation's error when recomputing, otherwise the first fault of the layers.
     TQLoad::ErrorType SetTimberingData(const CTQTheroyArray<tagTQTIMBERINGCHARACTER>& layers, int recalc);
-    /// Set αi and αe; a non-zero flag recomputes the three results at once (GB 50176 method).
+    /// Set αi and αe; a non-zero flag recomputes the three results at once (with Method).
     /// Returns the calculation's error when recomputing, otherwise the value's own fault (ET_NonFinite,
     /// ET_BadSurfaceCoefficient for one ≤ 0) or ET_OK. The value is stored either way.
     TQLoad::ErrorType SetNHrXs(double value, int recalc);
     TQLoad::ErrorType SetWHrXs(double value, int recalc);
 
     /// Computes CrXs, Sj and Yc from the layers and the two surface coefficients.
-    TQLoad::ErrorType Calculate(TQDynamicMethod method = TQDynamicMethod::GB50176);
+    TQLoad::ErrorType Calculate(TQDynamicMethod method);
+    /// The same with the method of the last calculation.
+    TQLoad::ErrorType Calculate() { return Calculate(Method); }
+
+    /// Method of the last calculation; a setter's recalculation keeps it, so results copied from
+    /// an evaluated wall are not silently recomputed by the other method.
+    TQDynamicMethod Method = TQDynamicMethod::GB50176;
 
 private:
     CTQTheroyArray<tagTQTIMBERINGCHARACTER> m_Layers;

@@ -67,6 +67,10 @@ TEST_F(WallDataTest, MethodFromTheSettingsChangesOnlyTheDynamicResults)
     CTQWallData iso = TextbookWall(19.0, 8.7);
     iso.Cal(1);
     iso.Cal(0);
+    // Handing the layers on again (as the library's entry functions do) keeps the wall's method.
+    const double attenuation = iso.GetSj();
+    iso.m_WallCharacter.SetTimberingData(iso.m_WallCharacter.GetTimberingData(), 1);
+    EXPECT_DOUBLE_EQ(iso.GetSj(), attenuation);
     CTQDBGlobalSetting::GetGlobalSetting()->WriteSysIni(QStringLiteral("Calculation"), QStringLiteral("DynamicMethod"),
                                                         QStringLiteral("GB50176"));
     EXPECT_DOUBLE_EQ(iso.GetCrXs(), gb.GetCrXs());
