@@ -2,6 +2,7 @@
 JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+BENCH_BUILD_DIR ?= build-bench
 
 .PHONY: all deps build run test bench clean
 
@@ -11,7 +12,7 @@ deps:
 	./scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQWALL_BUILD_TESTS=OFF
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
@@ -20,13 +21,15 @@ run: build
 # The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer, on an SQLite library
 # and then once more on a throwaway PostgreSQL server.
 test: deps
-	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTQWALL_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTQWALL_SANITIZE=ON -DTQWALL_WERROR=ON -DTQWALL_BUILD_TESTS=ON
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	./scripts/test-postgres.sh $(TEST_BUILD_DIR)
 
-bench: build
-	./$(BUILD_DIR)/bin/tqwall_bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTQWALL_BUILD_BENCH=ON
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
+	./$(BENCH_BUILD_DIR)/bin/tqwall_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)

@@ -1,9 +1,9 @@
 #include "app/CTQCommandLine.h"
 
-#include "host/CTQCrXs.h"
-#include "host/CTQWallData.h"
-#include "host/TQPrecision.h"
-#include "host/TQString.h"
+#include "host/walldata/CTQCrXs.h"
+#include "host/walldata/CTQWallData.h"
+#include "host/db/TQPrecision.h"
+#include "host/core/TQString.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"

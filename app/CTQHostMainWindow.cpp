@@ -1,7 +1,7 @@
 #include "app/CTQHostMainWindow.h"
 
-#include "host/CTQUiService.h"
-#include "host/TQString.h"
+#include "host/ui/CTQUiService.h"
+#include "host/core/TQString.h"
 #include "ui/library/TQBSEntry.h"
 
 #include <QAction>

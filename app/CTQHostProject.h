@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/CTQWallData.h"
+#include "host/walldata/CTQWallData.h"
 
 #include <QList>
 #include <QString>

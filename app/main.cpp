@@ -1,7 +1,7 @@
 #include "app/CTQCommandLine.h"
 #include "app/CTQHostMainWindow.h"
-#include "host/CTQDBGlobalSetting.h"
-#include "host/CTQUiService.h"
+#include "host/db/CTQDBGlobalSetting.h"
+#include "host/ui/CTQUiService.h"
 #include "library/CTQLibrarySeed.h"
 
 #include <QApplication>

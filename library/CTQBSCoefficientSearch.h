@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/CTQCrXs.h"
-#include "host/CTQWallData.h"
+#include "host/walldata/CTQCrXs.h"
+#include "host/walldata/CTQWallData.h"
 #include "library/CTQBSDataAdmin.h"
 
 #include <QList>

@@ -1,12 +1,12 @@
 #include "library/CTQBSDataAdmin.h"
 
-#include "host/CADODatabase.h"
-#include "host/CADORecordset.h"
-#include "host/CTQDBGlobalSetting.h"
-#include "host/CTQEnviroment.h"
-#include "host/CTQUiService.h"
-#include "host/CTQUserWork.h"
-#include "host/TQPicturePath.h"
+#include "host/db/CADODatabase.h"
+#include "host/db/CADORecordset.h"
+#include "host/db/CTQDBGlobalSetting.h"
+#include "host/core/CTQEnviroment.h"
+#include "host/ui/CTQUiService.h"
+#include "host/core/CTQUserWork.h"
+#include "host/core/TQPicturePath.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #include "records/CTQBSCategory.h"
 
-#include "host/CADORecordset.h"
-#include "host/CTQDBGlobalSetting.h"
+#include "host/db/CADORecordset.h"
+#include "host/db/CTQDBGlobalSetting.h"
 
 CTQBSCategory::CTQBSCategory()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/tagDBSTRUCT.h"
+#include "host/db/tagDBSTRUCT.h"
 
 #include <QString>
 

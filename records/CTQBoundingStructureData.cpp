@@ -1,6 +1,6 @@
 #include "records/CTQBoundingStructureData.h"
 
-#include "host/TQString.h"
+#include "host/core/TQString.h"
 #include "records/CTQTimbering.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/CTQMateralData.h"
-#include "host/CTQObject.h"
+#include "host/walldata/CTQMateralData.h"
+#include "host/core/CTQObject.h"
 #include "host/thermal/TQArray.h"
 
 #include <QString>

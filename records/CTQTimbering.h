@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/CTQMateralData.h"
-#include "host/tagDBSTRUCT.h"
+#include "host/walldata/CTQMateralData.h"
+#include "host/db/tagDBSTRUCT.h"
 #include "records/TQDBStatusCode.h"
 #include "records/TQKeyQuery.h"
 

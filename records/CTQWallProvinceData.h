@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/CTQDBObject.h"
+#include "host/core/CTQDBObject.h"
 
 #include <QString>
 

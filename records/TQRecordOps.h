@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/CADODatabase.h"
-#include "host/CADORecordset.h"
-#include "host/CTQDBGlobalSetting.h"
+#include "host/db/CADODatabase.h"
+#include "host/db/CADORecordset.h"
+#include "host/db/CTQDBGlobalSetting.h"
 #include "records/TQDBStatusCode.h"
 #include "records/TQKeyQuery.h"
 

@@ -1,6 +1,6 @@
 // The default library: what a new database receives, that a second start changes nothing, and
 // that a failed fill leaves no half library behind.
-#include "host/CTQUiService.h"
+#include "host/ui/CTQUiService.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"
 #include "support/LibraryFixture.h"

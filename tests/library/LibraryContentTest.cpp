@@ -1,5 +1,5 @@
 // Constructions listed as wall data, demo-picture paths, and deletions with reference checks.
-#include "host/CTQEnviroment.h"
+#include "host/core/CTQEnviroment.h"
 #include "library/ManagerFixture.h"
 
 #include <cmath>

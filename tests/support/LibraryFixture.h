@@ -1,10 +1,10 @@
 #pragma once
 
-#include "host/CADODatabase.h"
-#include "host/CADORecordset.h"
-#include "host/CTQDBGlobalSetting.h"
-#include "host/CTQLibraryDatabase.h"
-#include "host/CTQUserWork.h"
+#include "host/db/CADODatabase.h"
+#include "host/db/CADORecordset.h"
+#include "host/db/CTQDBGlobalSetting.h"
+#include "host/db/CTQLibraryDatabase.h"
+#include "host/core/CTQUserWork.h"
 
 #include "support/QtPrinters.h"
 

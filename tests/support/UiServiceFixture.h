@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/CTQUiService.h"
+#include "host/ui/CTQUiService.h"
 
 #include <gtest/gtest.h>
 

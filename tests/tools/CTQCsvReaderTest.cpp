@@ -1,4 +1,4 @@
-#include "host/CTQCsvReader.h"
+#include "host/core/CTQCsvReader.h"
 
 #include "tools/QStringPrinter.h"
 

@@ -2,7 +2,7 @@
 // will read them: every reference resolves, keys are unique, and every construction evaluates to a
 // finite, plausible heat transfer coefficient.
 
-#include "host/CTQCsvReader.h"
+#include "host/core/CTQCsvReader.h"
 
 #include "tools/QStringPrinter.h"
 

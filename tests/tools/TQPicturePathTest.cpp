@@ -1,4 +1,4 @@
-#include "host/TQPicturePath.h"
+#include "host/core/TQPicturePath.h"
 
 #include "tools/QStringPrinter.h"
 

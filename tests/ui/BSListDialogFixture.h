@@ -1,10 +1,10 @@
 #pragma once
 
-#include "host/CMutiTreeCtrl.h"
-#include "host/CPictureCtrl.h"
-#include "host/CTQEnviroment.h"
-#include "host/CTQUserWork.h"
-#include "host/CTqUiReportControl.h"
+#include "host/ui/CMutiTreeCtrl.h"
+#include "host/ui/CPictureCtrl.h"
+#include "host/core/CTQEnviroment.h"
+#include "host/core/CTQUserWork.h"
+#include "host/ui/CTqUiReportControl.h"
 #include "library/ManagerFixture.h"
 #include "support/QtTestHelpers.h"
 #include "ui/library/CTqUiBSListDlg.h"

@@ -1,8 +1,8 @@
 #include "ui/library/CTqUiBSListDlg.h"
 
 #include "BSListDialogFixture.h"
-#include "host/CSuperEdit.h"
-#include "host/CTQDBGlobalSetting.h"
+#include "host/ui/CSuperEdit.h"
+#include "host/db/CTQDBGlobalSetting.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
-#include "host/CPictureCtrl.h"
+#include "host/ui/CPictureCtrl.h"
 
 #include <QImage>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
 #include "ui/library/TQBSEntry.h"
 
 #include "BSListDialogFixture.h"
-#include "host/CTQContextResourceOverride.h"
-#include "host/CTQWallData.h"
+#include "host/core/CTQContextResourceOverride.h"
+#include "host/walldata/CTQWallData.h"
 
 #include <functional>
 

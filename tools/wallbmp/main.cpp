@@ -7,8 +7,8 @@
 // construction in constructions.csv. Any inconsistency in the data stops the tool with a message naming
 // file and line and exit code 1, so a broken seed file fails the build.
 
-#include "host/CTQCsvReader.h"
-#include "host/TQPicturePath.h"
+#include "host/core/CTQCsvReader.h"
+#include "host/core/TQPicturePath.h"
 #include "tools/wallbmp/CTQWallSectionPainter.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "TQWallExport.h"
-#include "host/CTQCrXs.h"
-#include "host/CTQWallData.h"
-#include "host/stuMenuItem.h"
+#include "host/walldata/CTQCrXs.h"
+#include "host/walldata/CTQWallData.h"
+#include "host/ui/stuMenuItem.h"
 #include "host/thermal/TQArray.h"
 #include "library/CTQBSDataAdmin.h"
 #include "records/CTQBSCategory.h"

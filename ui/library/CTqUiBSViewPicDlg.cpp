@@ -1,7 +1,7 @@
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
-#include "host/CPictureCtrl.h"
-#include "host/CPictureEx.h"
+#include "host/ui/CPictureCtrl.h"
+#include "host/ui/CPictureEx.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "ui/library/TQBSEntry.h"
 
-#include "host/CTQContextResourceOverride.h"
-#include "host/CTQWallData.h"
+#include "host/core/CTQContextResourceOverride.h"
+#include "host/walldata/CTQWallData.h"
 #include "host/thermal/TQArray.h"
 #include "ui/TQWallModule.h"
 #include "ui/library/CTqUiBSListDlg.h"

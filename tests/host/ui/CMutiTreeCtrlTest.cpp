@@ -1,4 +1,4 @@
-#include "host/CMutiTreeCtrl.h"
+#include "host/ui/CMutiTreeCtrl.h"
 
 #include "support/QtTestHelpers.h"
 

@@ -1,5 +1,5 @@
-#include "host/CPictureCtrl.h"
-#include "host/CPictureEx.h"
+#include "host/ui/CPictureCtrl.h"
+#include "host/ui/CPictureEx.h"
 
 #include <QColor>
 #include <QFile>

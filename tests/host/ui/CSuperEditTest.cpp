@@ -1,4 +1,4 @@
-#include "host/CSuperEdit.h"
+#include "host/ui/CSuperEdit.h"
 
 #include "support/UiServiceFixture.h"
 

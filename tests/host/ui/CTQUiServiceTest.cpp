@@ -1,4 +1,4 @@
-#include "host/CTQUiService.h"
+#include "host/ui/CTQUiService.h"
 
 #include "support/QtTestHelpers.h"
 

@@ -1,4 +1,4 @@
-#include "host/CTqUiReportControl.h"
+#include "host/ui/CTqUiReportControl.h"
 
 #include "support/QtTestHelpers.h"
 

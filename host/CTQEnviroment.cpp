@@ -1,7 +1,0 @@
-#include "host/CTQEnviroment.h"
-
-CTQEnviroment* CTQEnviroment::GetEnviroment()
-{
-    static CTQEnviroment instance;
-    return &instance;
-}

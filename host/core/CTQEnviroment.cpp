@@ -1,0 +1,7 @@
+#include "host/core/CTQEnviroment.h"
+
+CTQEnviroment* CTQEnviroment::GetEnviroment()
+{
+    static CTQEnviroment instance;
+    return &instance;
+}

@@ -1,0 +1,157 @@
+#include "host/db/CADODatabase.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+namespace {
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tqwall-%1").arg(++counter);
+}
+
+// A second process on the same SQLite library waits this long for a lock instead of failing.
+constexpr int kSQLiteBusyTimeoutMs = 10000;
+
+} // namespace
+
+bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (values.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+CADODatabase::CADODatabase() : m_strConnectionName(NextConnectionName()) {}
+
+CADODatabase::~CADODatabase()
+{
+    Close();
+}
+
+bool CADODatabase::Open(const CTQDatabaseConfig& config)
+{
+    Close();
+    m_Config = config;
+    m_strLastError.clear();
+    if (!QSqlDatabase::isDriverAvailable(config.driver)) {
+        m_strLastError = QStringLiteral("数据库驱动 %1 不可用").arg(config.driver);
+        return false;
+    }
+    if (!OpenConnection())
+        return false;
+    return !IsSQLite() || ConfigureSQLite();
+}
+
+bool CADODatabase::OpenConnection()
+{
+    const CTQDatabaseConfig& config = m_Config;
+    QSqlDatabase db = QSqlDatabase::addDatabase(config.driver, m_strConnectionName);
+    if (IsSQLite()) {
+        db.setDatabaseName(config.path);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSQLiteBusyTimeoutMs);
+        if (config.readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+    } else {
+        db.setHostName(config.host);
+        db.setPort(config.port);
+        db.setDatabaseName(config.databaseName);
+        db.setUserName(config.user);
+        db.setPassword(config.password);
+    }
+    if (!db.open()) {
+        m_strLastError = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_strConnectionName);
+        return false;
+    }
+    return true;
+}
+
+bool CADODatabase::ConfigureSQLite()
+{
+    QSqlQuery query(GetActiveConnection());
+    // Write-ahead logging lets readers go on while another process writes. Some file systems
+    // (network shares) cannot hold the shared-memory file; the default journal then serves.
+    if (!m_Config.readOnly)
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    // A file that is not a database at all fails on its first read.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        m_strLastError = query.lastError().text();
+        query.finish();
+        query = QSqlQuery();
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool CADODatabase::IsOpen() const
+{
+    return QSqlDatabase::contains(m_strConnectionName) && GetActiveConnection().isOpen();
+}
+
+void CADODatabase::Close()
+{
+    if (!QSqlDatabase::contains(m_strConnectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_strConnectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_strConnectionName);
+}
+
+int CADODatabase::Execute(const QString& sql, const QVariantList& values)
+{
+    if (!IsOpen()) {
+        m_strLastError = QStringLiteral("数据库未打开");
+        return 0;
+    }
+    QSqlQuery query(GetActiveConnection());
+    if (!TQLoad::RunStatement(query, sql, values)) {
+        m_strLastError = query.lastError().text();
+        return 0;
+    }
+    return 1;
+}
+
+bool CADODatabase::BeginTransaction()
+{
+    return IsOpen() && GetActiveConnection().transaction();
+}
+
+bool CADODatabase::CommitTransaction()
+{
+    return IsOpen() && GetActiveConnection().commit();
+}
+
+bool CADODatabase::RollbackTransaction()
+{
+    return IsOpen() && GetActiveConnection().rollback();
+}
+
+QSqlDatabase CADODatabase::GetActiveConnection() const
+{
+    if (!QSqlDatabase::contains(m_strConnectionName))
+        return {};
+    return QSqlDatabase::database(m_strConnectionName, false);
+}
+
+QStringList CADODatabase::GetTableNames() const
+{
+    QStringList names;
+    if (!IsOpen())
+        return names;
+    for (const QString& name : GetActiveConnection().tables())
+        names.append(name.toLower());
+    return names;
+}

@@ -1,0 +1,148 @@
+#include "host/db/CADORecordset.h"
+
+#include "host/db/CADODatabase.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <cmath>
+#include <limits>
+
+CADORecordset::CADORecordset(CADODatabase* database) : m_pDatabase(database) {}
+
+int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVariantList& values)
+{
+    Close();
+    m_pDatabase = database;
+    if (!database || !database->IsOpen())
+        return 0;
+    QSqlQuery query(database->GetActiveConnection());
+    query.setForwardOnly(true);
+    if (!TQLoad::RunStatement(query, sql, values)) {
+        database->SetLastError(query.lastError().text());
+        return 0;
+    }
+    while (query.next())
+        m_Rows.push_back(query.record());
+    if (query.lastError().isValid()) {
+        database->SetLastError(query.lastError().text());
+        m_Rows.clear();
+        return 0;
+    }
+    return 1;
+}
+
+void CADORecordset::Close()
+{
+    m_Rows.clear();
+    m_nCurrent = 0;
+    m_Written.clear();
+}
+
+void CADORecordset::MoveNext()
+{
+    if (m_nCurrent < m_Rows.size())
+        ++m_nCurrent;
+}
+
+QVariant CADORecordset::CurrentValue(const QString& column) const
+{
+    if (IsEOF())
+        return {};
+    const QSqlRecord& row = m_Rows[m_nCurrent];
+    const int index = row.indexOf(column);
+    return index < 0 ? QVariant() : row.value(index);
+}
+
+int CADORecordset::GetFieldValue(const QString& column, QString& value, const QString& nullValue) const
+{
+    const QVariant field = CurrentValue(column);
+    if (!field.isValid()) { // no current row, or no such column
+        value = nullValue;
+        return 0;
+    }
+    if (field.isNull()) {
+        value = nullValue;
+        return 1;
+    }
+    value = field.toString();
+    return 1;
+}
+
+int CADORecordset::GetFieldValue(const QString& column, int& value) const
+{
+    long wide = 0;
+    const int ok = GetFieldValue(column, wide);
+    if (ok && wide >= std::numeric_limits<int>::min() && wide <= std::numeric_limits<int>::max()) {
+        value = static_cast<int>(wide);
+        return 1;
+    }
+    value = 0;
+    return 0;
+}
+
+int CADORecordset::GetFieldValue(const QString& column, long& value) const
+{
+    value = 0;
+    const QVariant field = CurrentValue(column);
+    if (field.isNull())
+        return 0;
+    bool ok = false;
+    const qlonglong number = field.toLongLong(&ok);
+    if (ok) {
+        value = static_cast<long>(number);
+        return 1;
+    }
+    // A real stored in an integer column (SQLite keeps what it is given) counts when whole.
+    const double real = field.toDouble(&ok);
+    if (!ok || !std::isfinite(real) || real != std::trunc(real) || std::fabs(real) > 9.0e15)
+        return 0;
+    value = static_cast<long>(real);
+    return 1;
+}
+
+int CADORecordset::GetFieldValue(const QString& column, double& value) const
+{
+    value = 0.0;
+    const QVariant field = CurrentValue(column);
+    if (field.isNull())
+        return 0;
+    bool ok = false;
+    const double number = field.toDouble(&ok);
+    if (!ok)
+        return 0;
+    value = number;
+    return 1;
+}
+
+void CADORecordset::SetWritten(const QString& column, const QVariant& value)
+{
+    for (auto& field : m_Written) {
+        if (field.first.compare(column, Qt::CaseInsensitive) == 0) {
+            field.second = value;
+            return;
+        }
+    }
+    m_Written.append({column, value});
+}
+
+void CADORecordset::SetFieldValue(const QString& column, const QString& value)
+{
+    // An empty text is stored as empty text, not as NULL (a null QString binds as NULL).
+    SetWritten(column, value.isNull() ? QStringLiteral("") : value);
+}
+
+void CADORecordset::SetFieldValue(const QString& column, int value)
+{
+    SetWritten(column, value);
+}
+
+void CADORecordset::SetFieldValue(const QString& column, long value)
+{
+    SetWritten(column, static_cast<qlonglong>(value));
+}
+
+void CADORecordset::SetFieldValue(const QString& column, double value)
+{
+    SetWritten(column, value);
+}
