@@ -117,11 +117,29 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
         return 0;
     }
     QSqlQuery query(GetActiveConnection());
-    if (!TQLoad::RunStatement(query, sql, values)) {
+    if (!Run(query, sql, values)) {
         m_strLastError = query.lastError().text();
         return 0;
     }
     return 1;
+}
+
+bool CADODatabase::Run(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (m_bCounting)
+        m_CountedStatements.append(sql);
+    return TQLoad::RunStatement(query, sql, values);
+}
+
+void CADODatabase::StartStatementCount()
+{
+    m_CountedStatements.clear();
+    m_bCounting = true;
+}
+
+void CADODatabase::StopStatementCount()
+{
+    m_bCounting = false;
 }
 
 bool CADODatabase::BeginTransaction()

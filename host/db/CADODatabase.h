@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class QSqlQuery;
@@ -45,6 +46,21 @@ public:
 
     /// Runs one statement that returns no rows; non-zero on success.
     int Execute(const QString& sql, const QVariantList& values = {});
+    /// Runs `sql` on `query`, a query of this connection, as TQLoad::RunStatement does, and
+    /// counts it while statement counting is on. Recordsets run their statements through here.
+    bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values);
+
+    /// Statement counting, for measurements and tests: off until started, so a normal run keeps
+    /// nothing. Starting resets the count; every statement run through Execute or a recordset on
+    /// this connection then counts once, whether it succeeds or not. Each is a round trip to the
+    /// server on PostgreSQL.
+    void StartStatementCount();
+    void StopStatementCount();
+    bool IsCountingStatements() const { return m_bCounting; }
+    /// Statements counted since the last start.
+    int GetStatementCount() const { return static_cast<int>(m_CountedStatements.size()); }
+    /// Their texts, in the order they ran, to show which statements an action issues.
+    const QStringList& GetCountedStatements() const { return m_CountedStatements; }
 
     bool BeginTransaction();
     bool CommitTransaction();
@@ -70,4 +86,6 @@ private:
     QString m_strConnectionName;
     CTQDatabaseConfig m_Config;
     QString m_strLastError;
+    bool m_bCounting = false;
+    QStringList m_CountedStatements;
 };
