@@ -1,7 +1,7 @@
 #include "records/CTQBoundingStructureData.h"
 
 #include "host/core/TQString.h"
-#include "records/CTQTimbering.h"
+#include "records/CTQTimberingMap.h"
 
 #include <QStringList>
 
@@ -27,20 +27,32 @@ void CTQBoundingStructureData::Init()
 
 void CTQBoundingStructureData::MakeArray()
 {
+    CTQTimberingMap materials;
+    materials.Read(GetStuffIDs(), nullptr);
+    MakeArray(materials);
+}
+
+QList<int> CTQBoundingStructureData::GetStuffIDs() const
+{
+    QStringList items;
+    TQLoad::SplitString(TIdS, items, QLatin1Char(','));
+    QList<int> ids;
+    ids.reserve(items.size());
+    for (const QString& item : items)
+        ids.append(TQLoad::LeadingInt(item));
+    return ids;
+}
+
+void CTQBoundingStructureData::MakeArray(const CTQTimberingMap& materials)
+{
     m_StuffAry.RemoveAll();
     m_HouDuAry.RemoveAll();
     m_XzXsAry.RemoveAll();
 
-    QStringList items;
-    TQLoad::SplitString(TIdS, items, QLatin1Char(','));
-    CTQTimbering material;
-    for (const QString& item : items) {
-        material.Init();
-        material.ReadData(TQLoad::LeadingInt(item), nullptr);
-        m_StuffAry.Add(material);
-    }
+    for (int id : GetStuffIDs())
+        m_StuffAry.Add(materials.Get(id));
 
-    items.clear();
+    QStringList items;
     TQLoad::SplitString(HouDuS, items, QLatin1Char(','));
     for (const QString& item : items)
         m_HouDuAry.Add(TQLoad::LeadingDouble(item));
