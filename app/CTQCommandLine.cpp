@@ -100,38 +100,39 @@ int CTQCommandLine::Run(const QStringList& arguments)
 
 int CTQCommandLine::List()
 {
-    // The national library, then each province's own constructions, category by category.
+    // The national library, then each province's own constructions, category by category. All
+    // constructions are read and evaluated at once; the tree gives the order.
     CTQBSDataAdmin admin;
     const tagBSNode* root = admin.GetBSNodes(1);
-    const CTQCrXs crxs;
-    auto listCategories = [&](const tagBSNode* parent, const QString& indent, bool skipEmpty) {
+    QHash<int, QHash<int, CTQArray<CTQWallData>>> wallsOfProvince;
+    admin.GetAllBSCodeCWallDataAry(wallsOfProvince, true, CTQCrXs());
+    auto listCategories = [&](const tagBSNode* parent, int provinceId, bool skipEmpty) {
+        const QHash<int, CTQArray<CTQWallData>> wallsOfType = wallsOfProvince.value(provinceId);
         for (const tagBSNode* category : parent->Children) {
             if (skipEmpty && category->Children.IsEmpty())
                 continue;
-            m_Out << indent << category->Name << Qt::endl;
+            m_Out << "  " << category->Name << Qt::endl;
             for (const tagBSNode* typeNode : category->Children) {
-                m_Out << indent << "  " << typeNode->Name << Qt::endl;
-                CTQBSType type;
-                type.SetID(typeNode->ID);
-                CTQArray<CTQWallData> walls;
-                admin.GetBSCodeCWallDataAry(type, walls, true, crxs);
-                for (const CTQWallData& wall : walls)
-                    m_Out << indent << "    [" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  K(夏)=" << K(wall.GetCrXs())
+                m_Out << "    " << typeNode->Name << Qt::endl;
+                const auto walls = wallsOfType.constFind(typeNode->ID);
+                if (walls == wallsOfType.cend())
+                    continue;
+                for (const CTQWallData& wall : *walls)
+                    m_Out << "      [" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  K(夏)=" << K(wall.GetCrXs())
                           << "  K(冬)=" << K(wall.GetDjCrXs()) << Qt::endl;
             }
         }
     };
     m_Out << root->Children[0]->Name << Qt::endl;
-    listCategories(root->Children[0], QStringLiteral("  "), false);
+    listCategories(root->Children[0], 0, false);
     for (const tagBSNode* province : root->Children[2]->Children) {
         bool hasTypes = false;
         for (const tagBSNode* category : province->Children)
             hasTypes = hasTypes || !category->Children.IsEmpty();
         if (!hasTypes)
             continue;
-        admin.m_BSProvince.ReadData(province->ID, nullptr);
         m_Out << province->Name << Qt::endl;
-        listCategories(province, QStringLiteral("  "), true);
+        listCategories(province, province->ID, true);
     }
     return Ok;
 }

@@ -25,10 +25,14 @@ tagBSNode* CTQBSCoefficientSearch::AllNode()
 
 QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchAll(double minValue, double maxValue)
 {
+    // The national constructions of every type are read and evaluated at once; the tree gives the
+    // order.
     QList<TQCoefficientHit> hits;
     if (const tagBSNode* all = AllNode()) {
+        QHash<int, CTQArray<CTQWallData>> walls;
+        m_Admin.GetBSCodeCWallDataAryOfTypes(0, walls, true, m_CrXs);
         for (const tagBSNode* category : all->Children)
-            SearchCategory(category, minValue, maxValue, hits);
+            SearchCategory(category, walls, minValue, maxValue, hits);
     }
     return hits;
 }
@@ -37,20 +41,24 @@ QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchKind(int position, double 
 {
     QList<TQCoefficientHit> hits;
     const tagBSNode* all = AllNode();
-    if (all && position >= 0 && position < all->Children.GetSize())
-        SearchCategory(all->Children[position], minValue, maxValue, hits);
+    if (all && position >= 0 && position < all->Children.GetSize()) {
+        const tagBSNode* category = all->Children[position];
+        QHash<int, CTQArray<CTQWallData>> walls;
+        m_Admin.GetBSCodeCWallDataAryOfTypes(category->ID, walls, true, m_CrXs);
+        SearchCategory(category, walls, minValue, maxValue, hits);
+    }
     return hits;
 }
 
-void CTQBSCoefficientSearch::SearchCategory(const tagBSNode* categoryNode, double minValue, double maxValue,
-                                            QList<TQCoefficientHit>& hits)
+void CTQBSCoefficientSearch::SearchCategory(const tagBSNode* categoryNode,
+                                            const QHash<int, CTQArray<CTQWallData>>& walls, double minValue,
+                                            double maxValue, QList<TQCoefficientHit>& hits)
 {
     for (const tagBSNode* typeNode : categoryNode->Children) {
-        CTQBSType type;
-        type.SetID(typeNode->ID);
-        CTQArray<CTQWallData> walls;
-        m_Admin.GetBSCodeCWallDataAry(type, walls, true, m_CrXs);
-        for (const CTQWallData& wall : walls) {
+        const auto found = walls.constFind(typeNode->ID);
+        if (found == walls.cend())
+            continue;
+        for (const CTQWallData& wall : *found) {
             const double k = wall.GetCrXs();
             if (!(minValue <= k && k <= maxValue)) // NaN never matches
                 continue;

@@ -5,6 +5,7 @@
 #include "host/walldata/CTQWallData.h"
 #include "library/CTQBSDataAdmin.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,8 @@ struct TQWALL_EXPORT TQCoefficientHit
 /// Finds the national constructions whose summer heat transfer coefficient lies in a range, in
 /// all categories or in one kind of envelope, in tree order: categories, then types, then
 /// constructions by ID. Both bounds are inclusive; a construction that cannot be evaluated
-/// never matches.
+/// never matches. Every search reads the library afresh, with a fixed number of statements
+/// however many constructions it holds.
 class TQWALL_EXPORT CTQBSCoefficientSearch
 {
 public:
@@ -41,8 +43,9 @@ public:
 
 private:
     tagBSNode* AllNode();
-    void SearchCategory(const tagBSNode* categoryNode, double minValue, double maxValue,
-                        QList<TQCoefficientHit>& hits);
+    /// The hits among the constructions of the category's types, `walls` keyed by type ID.
+    static void SearchCategory(const tagBSNode* categoryNode, const QHash<int, CTQArray<CTQWallData>>& walls,
+                               double minValue, double maxValue, QList<TQCoefficientHit>& hits);
 
     CTQBSDataAdmin m_Admin;
     CTQCrXs m_CrXs;
