@@ -20,6 +20,7 @@ constexpr int kSQLiteBusyTimeoutMs = 10000;
 
 bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
+    CADODatabase::CountStatement(sql);
     if (values.isEmpty())
         return query.exec(sql);
     if (!query.prepare(sql))
@@ -117,29 +118,11 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
         return 0;
     }
     QSqlQuery query(GetActiveConnection());
-    if (!Run(query, sql, values)) {
+    if (!TQLoad::RunStatement(query, sql, values)) {
         m_strLastError = query.lastError().text();
         return 0;
     }
     return 1;
-}
-
-bool CADODatabase::Run(QSqlQuery& query, const QString& sql, const QVariantList& values)
-{
-    if (m_bCounting)
-        m_CountedStatements.append(sql);
-    return TQLoad::RunStatement(query, sql, values);
-}
-
-void CADODatabase::StartStatementCount()
-{
-    m_CountedStatements.clear();
-    m_bCounting = true;
-}
-
-void CADODatabase::StopStatementCount()
-{
-    m_bCounting = false;
 }
 
 bool CADODatabase::BeginTransaction()
@@ -172,4 +155,51 @@ QStringList CADODatabase::GetTableNames() const
     for (const QString& name : GetActiveConnection().tables())
         names.append(name.toLower());
     return names;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statement count
+
+namespace {
+
+// The statements of every connection, kept only while counting is on.
+struct StatementCount
+{
+    bool counting = false;
+    QStringList statements;
+};
+
+StatementCount& Counted()
+{
+    static StatementCount count;
+    return count;
+}
+
+} // namespace
+
+void CADODatabase::CountStatement(const QString& sql)
+{
+    if (Counted().counting)
+        Counted().statements.append(sql);
+}
+
+void CADODatabase::StartStatementCount()
+{
+    Counted().statements.clear();
+    Counted().counting = true;
+}
+
+void CADODatabase::StopStatementCount()
+{
+    Counted().counting = false;
+}
+
+int CADODatabase::GetStatementCount()
+{
+    return static_cast<int>(Counted().statements.size());
+}
+
+QStringList CADODatabase::GetCountedStatements()
+{
+    return Counted().statements;
 }

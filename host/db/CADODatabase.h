@@ -46,21 +46,19 @@ public:
 
     /// Runs one statement that returns no rows; non-zero on success.
     int Execute(const QString& sql, const QVariantList& values = {});
-    /// Runs `sql` on `query`, a query of this connection, as TQLoad::RunStatement does, and
-    /// counts it while statement counting is on. Recordsets run their statements through here.
-    bool Run(QSqlQuery& query, const QString& sql, const QVariantList& values);
-
     /// Statement counting, for measurements and tests: off until started, so a normal run keeps
-    /// nothing. Starting resets the count; every statement run through Execute or a recordset on
-    /// this connection then counts once, whether it succeeds or not. Each is a round trip to the
-    /// server on PostgreSQL.
-    void StartStatementCount();
-    void StopStatementCount();
-    bool IsCountingStatements() const { return m_bCounting; }
+    /// nothing. Starting resets the count; every statement any connection then runs (through
+    /// TQLoad::RunStatement: Execute and the recordsets) counts once, whether it succeeds or not,
+    /// also on a connection an action opens itself. Each is a round trip to the server on
+    /// PostgreSQL. The library runs on one thread, the one that counts.
+    static void StartStatementCount();
+    static void StopStatementCount();
     /// Statements counted since the last start.
-    int GetStatementCount() const { return static_cast<int>(m_CountedStatements.size()); }
+    static int GetStatementCount();
     /// Their texts, in the order they ran, to show which statements an action issues.
-    const QStringList& GetCountedStatements() const { return m_CountedStatements; }
+    static QStringList GetCountedStatements();
+    /// Counts one statement while counting is on.
+    static void CountStatement(const QString& sql);
 
     bool BeginTransaction();
     bool CommitTransaction();
@@ -86,6 +84,4 @@ private:
     QString m_strConnectionName;
     CTQDatabaseConfig m_Config;
     QString m_strLastError;
-    bool m_bCounting = false;
-    QStringList m_CountedStatements;
 };

@@ -18,7 +18,7 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
         return 0;
     QSqlQuery query(database->GetActiveConnection());
     query.setForwardOnly(true);
-    if (!database->Run(query, sql, values)) {
+    if (!TQLoad::RunStatement(query, sql, values)) {
         database->SetLastError(query.lastError().text());
         return 0;
     }
