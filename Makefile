@@ -30,6 +30,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTQWALL_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
 	./$(BENCH_BUILD_DIR)/bin/tqwall_bench
+	./scripts/bench-library.sh $(BENCH_BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)

@@ -101,29 +101,32 @@ int CTQCommandLine::Run(const QStringList& arguments)
 int CTQCommandLine::List()
 {
     // The national library, then each province's own constructions, category by category. All
-    // constructions are read and evaluated at once; the tree gives the order.
+    // constructions are read and evaluated at once; the tree gives the order. Lines end without
+    // a flush each: a large library is thousands of lines.
     CTQBSDataAdmin admin;
     const tagBSNode* root = admin.GetBSNodes(1);
     QHash<int, QHash<int, CTQArray<CTQWallData>>> wallsOfProvince;
     admin.GetAllBSCodeCWallDataAry(wallsOfProvince, true, CTQCrXs());
+    const int decimals = TQLoad::GetCrXsJd();
     auto listCategories = [&](const tagBSNode* parent, int provinceId, bool skipEmpty) {
         const QHash<int, CTQArray<CTQWallData>> wallsOfType = wallsOfProvince.value(provinceId);
         for (const tagBSNode* category : parent->Children) {
             if (skipEmpty && category->Children.IsEmpty())
                 continue;
-            m_Out << "  " << category->Name << Qt::endl;
+            m_Out << "  " << category->Name << '\n';
             for (const tagBSNode* typeNode : category->Children) {
-                m_Out << "    " << typeNode->Name << Qt::endl;
+                m_Out << "    " << typeNode->Name << '\n';
                 const auto walls = wallsOfType.constFind(typeNode->ID);
                 if (walls == wallsOfType.cend())
                     continue;
                 for (const CTQWallData& wall : *walls)
-                    m_Out << "      [" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  K(夏)=" << K(wall.GetCrXs())
-                          << "  K(冬)=" << K(wall.GetDjCrXs()) << Qt::endl;
+                    m_Out << "      [" << wall.m_nBSCId << "] " << wall.m_strBSCName
+                          << "  K(夏)=" << TQLoad::DblToStr(wall.GetCrXs(), decimals)
+                          << "  K(冬)=" << TQLoad::DblToStr(wall.GetDjCrXs(), decimals) << '\n';
             }
         }
     };
-    m_Out << root->Children[0]->Name << Qt::endl;
+    m_Out << root->Children[0]->Name << '\n';
     listCategories(root->Children[0], 0, false);
     for (const tagBSNode* province : root->Children[2]->Children) {
         bool hasTypes = false;
@@ -131,9 +134,10 @@ int CTQCommandLine::List()
             hasTypes = hasTypes || !category->Children.IsEmpty();
         if (!hasTypes)
             continue;
-        m_Out << province->Name << Qt::endl;
+        m_Out << province->Name << '\n';
         listCategories(province, province->ID, true);
     }
+    m_Out.flush();
     return Ok;
 }
 

@@ -13,7 +13,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <utility>
 
 using TQLoad::EBSNodeType;
 
@@ -326,12 +328,12 @@ CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
     tagBSTreeRows rows;
     rows.categories = ReadTableRows<CTQBSCategory>(QStringLiteral("SELECT * FROM %1 ORDER BY OrderId, ID"));
     rows.types = ReadTableRows<CTQBSType>(QStringLiteral("SELECT * FROM %1 ORDER BY BSDLId, ID"));
-    // Which types have national, common and per-province constructions: one row per type and
-    // province, however many constructions they hold.
+    // Which types have national, common and per-province constructions: a row for each type,
+    // province and common flag that occur, however many constructions share them.
     CTQBSCode code;
     CADORecordset codes;
-    rows.codesRead = code.ExecSql(QStringLiteral("SELECT BSTId, ProvinceId, MAX(CASE WHEN CommonFlag <> 0 THEN 1 "
-                                                 "ELSE 0 END) AS HasCommon FROM %1 GROUP BY BSTId, ProvinceId")
+    rows.codesRead = code.ExecSql(QStringLiteral("SELECT DISTINCT BSTId, ProvinceId, CASE WHEN CommonFlag <> 0 THEN 1 "
+                                                 "ELSE 0 END AS IsCommon FROM %1")
                                       .arg(code.GetTableName()),
                                   &codes, LibraryDatabase());
     for (unsigned int row = 0; rows.codesRead && row < codes.GetRecordCount(); ++row, codes.MoveNext()) {
@@ -339,7 +341,7 @@ CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
         const std::optional<int> provinceId = IntField(codes, QStringLiteral("ProvinceId"));
         if (!typeId)
             continue;
-        if (IntField(codes, QStringLiteral("HasCommon")).value_or(0) != 0)
+        if (IntField(codes, QStringLiteral("IsCommon")).value_or(0) != 0)
             rows.commonTypes.insert(*typeId);
         if (provinceId == 0)
             rows.nationalTypes.insert(*typeId);
@@ -604,22 +606,18 @@ CTQWallData MakeWallData(const CTQBSCode& code, const CTQBoundingStructure& laye
     return wall;
 }
 
-// A listed construction: its record and its wall data.
-struct ListedCode
-{
-    CTQBSCode Code;
-    CTQWallData Wall;
-};
+// Receives each listed construction: its record and its wall data.
+using WallSink = std::function<void(const CTQBSCode& code, CTQWallData&& wall)>;
 
 // The constructions that `condition` (a condition on the construction table written by the
-// manager, never a user's value, with its bound `values`) selects, by ID, as wall data.
-QList<ListedCode> ReadBSCodeWalls(const QString& condition, const QVariantList& values, bool calculate,
-                                  const CTQCrXs& crxs)
+// manager, never a user's value, with its bound `values`) selects, by ID, as wall data, each
+// handed to `sink` in that order.
+void ReadBSCodeWalls(const QString& condition, const QVariantList& values, bool calculate, const CTQCrXs& crxs,
+                     const WallSink& sink)
 {
     // Three statements however many constructions: the constructions, their layer sets and the
     // materials these name. Each construction gets the layer set that GetBS would read (its
     // first by ID), with its materials as GetBS would parse them.
-    QList<ListedCode> listed;
     CTQBSCode code;
     const QString codeTable = code.GetTableName();
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
@@ -627,7 +625,7 @@ QList<ListedCode> ReadBSCodeWalls(const QString& condition, const QVariantList& 
     if (!code.ExecSql(QStringLiteral("SELECT * FROM %1%2 ORDER BY ID").arg(codeTable, where), &codes,
                       LibraryDatabase(), values) ||
         codes.GetRecordCount() == 0)
-        return listed;
+        return;
 
     CTQBoundingStructure layerSet;
     CADORecordset layerRows;
@@ -635,6 +633,7 @@ QList<ListedCode> ReadBSCodeWalls(const QString& condition, const QVariantList& 
                          .arg(layerSet.GetTableName(), codeTable, where),
                      &layerRows, LibraryDatabase(), values);
     QHash<int, CTQBoundingStructure> layerSets;
+    layerSets.reserve(layerRows.GetRecordCount());
     QList<int> materialIds;
     for (unsigned int row = 0; row < layerRows.GetRecordCount(); ++row, layerRows.MoveNext()) {
         layerSet.Init();
@@ -647,7 +646,6 @@ QList<ListedCode> ReadBSCodeWalls(const QString& condition, const QVariantList& 
     CTQTimberingMap materials;
     materials.Read(materialIds, LibraryDatabase());
 
-    listed.reserve(codes.GetRecordCount());
     for (unsigned int row = 0; row < codes.GetRecordCount(); ++row, codes.MoveNext()) {
         code.MakeObjectFromRS(codes);
         layerSet.Init();
@@ -655,9 +653,8 @@ QList<ListedCode> ReadBSCodeWalls(const QString& condition, const QVariantList& 
             layerSet = *found;
             layerSet.MakeArray(materials);
         }
-        listed.append({code, MakeWallData(code, layerSet, calculate, crxs)});
+        sink(code, MakeWallData(code, layerSet, calculate, crxs));
     }
-    return listed;
 }
 
 } // namespace
@@ -676,8 +673,8 @@ void CTQBSDataAdmin::GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWa
     wallDatas.RemoveAll();
     QVariantList values{type.GetID()};
     const QString condition = QStringLiteral("BSTId = ? AND ") + ListModeCondition(values);
-    for (const ListedCode& listed : ReadBSCodeWalls(condition, values, calculate, crxs))
-        wallDatas.Add(listed.Wall);
+    ReadBSCodeWalls(condition, values, calculate, crxs,
+                    [&](const CTQBSCode&, CTQWallData&& wall) { wallDatas.Add(std::move(wall)); });
 }
 
 void CTQBSDataAdmin::GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQArray<CTQWallData>>& wallDatas,
@@ -690,16 +687,18 @@ void CTQBSDataAdmin::GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQ
         condition += QStringLiteral(" AND BSTId IN (SELECT ID FROM %1 WHERE BSDLId = ?)").arg(CTQBSType().GetTableName());
         values.append(categoryId);
     }
-    for (const ListedCode& listed : ReadBSCodeWalls(condition, values, calculate, crxs))
-        wallDatas[listed.Code.BSTId].Add(listed.Wall);
+    ReadBSCodeWalls(condition, values, calculate, crxs,
+                    [&](const CTQBSCode& code, CTQWallData&& wall) { wallDatas[code.BSTId].Add(std::move(wall)); });
 }
 
 void CTQBSDataAdmin::GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas,
                                               bool calculate, const CTQCrXs& crxs)
 {
     wallDatas.clear();
-    for (const ListedCode& listed : ReadBSCodeWalls(QStringLiteral("ProvinceId IS NOT NULL"), {}, calculate, crxs))
-        wallDatas[listed.Code.ProvinceId][listed.Code.BSTId].Add(listed.Wall);
+    ReadBSCodeWalls(QStringLiteral("ProvinceId IS NOT NULL"), {}, calculate, crxs,
+                    [&](const CTQBSCode& code, CTQWallData&& wall) {
+                        wallDatas[code.ProvinceId][code.BSTId].Add(std::move(wall));
+                    });
 }
 
 CTQWallData CTQBSDataAdmin::GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs)

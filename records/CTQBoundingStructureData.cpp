@@ -32,13 +32,23 @@ void CTQBoundingStructureData::MakeArray()
     MakeArray(materials);
 }
 
+namespace {
+
+// The items of a layer list as SplitString gives them (an empty list has none, empty items keep
+// their place), read in place: a listing parses the lists of every construction it shows.
+QList<QStringView> ListItems(const QString& list)
+{
+    return list.isEmpty() ? QList<QStringView>() : QStringView(list).split(u',', Qt::KeepEmptyParts);
+}
+
+} // namespace
+
 QList<int> CTQBoundingStructureData::GetStuffIDs() const
 {
-    QStringList items;
-    TQLoad::SplitString(TIdS, items, QLatin1Char(','));
+    const QList<QStringView> items = ListItems(TIdS);
     QList<int> ids;
     ids.reserve(items.size());
-    for (const QString& item : items)
+    for (QStringView item : items)
         ids.append(TQLoad::LeadingInt(item));
     return ids;
 }
@@ -51,14 +61,8 @@ void CTQBoundingStructureData::MakeArray(const CTQTimberingMap& materials)
 
     for (int id : GetStuffIDs())
         m_StuffAry.Add(materials.Get(id));
-
-    QStringList items;
-    TQLoad::SplitString(HouDuS, items, QLatin1Char(','));
-    for (const QString& item : items)
+    for (QStringView item : ListItems(HouDuS))
         m_HouDuAry.Add(TQLoad::LeadingDouble(item));
-
-    items.clear();
-    TQLoad::SplitString(XzXsS, items, QLatin1Char(','));
-    for (const QString& item : items)
+    for (QStringView item : ListItems(XzXsS))
         m_XzXsAry.Add(TQLoad::LeadingDouble(item));
 }

@@ -198,10 +198,12 @@ TEST_F(LibraryScaleTest, ConstructionsReadAllAtOnceEqualThemReadOneByOne)
                 ASSERT_TRUE(code.ReadData(listed.m_nBSCId, nullptr));
                 const CTQWallData alone = admin.GetBSCodeWallData(code, true, CTQCrXs());
                 ASSERT_EQ(listed.m_strBSCName, alone.m_strBSCName);
-                ASSERT_EQ(listed.GetTimbering().GetSize(), alone.GetTimbering().GetSize()) << code.GetID();
-                for (int layer = 0; layer < alone.GetTimbering().GetSize(); ++layer) {
-                    const CTQTimberingData& a = listed.GetTimbering()[layer];
-                    const CTQTimberingData& b = alone.GetTimbering()[layer];
+                const CTQArray<CTQTimberingData> listedLayers = listed.GetTimbering();
+                const CTQArray<CTQTimberingData> aloneLayers = alone.GetTimbering();
+                ASSERT_EQ(listedLayers.GetSize(), aloneLayers.GetSize()) << code.GetID();
+                for (int layer = 0; layer < aloneLayers.GetSize(); ++layer) {
+                    const CTQTimberingData& a = listedLayers[layer];
+                    const CTQTimberingData& b = aloneLayers[layer];
                     EXPECT_EQ(a.GetStuffID(), b.GetStuffID());
                     EXPECT_EQ(a.GetStuffName(), b.GetStuffName());
                     EXPECT_EQ(a.GetThick(), b.GetThick());

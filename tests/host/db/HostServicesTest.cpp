@@ -67,6 +67,16 @@ TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
     EXPECT_EQ(LeadingInt(QStringLiteral("12abc")), 12);
     EXPECT_EQ(LeadingInt(QStringLiteral("99999999999")), 0);
     EXPECT_EQ(LeadingInt(QStringLiteral("7.9")), 7);
+    // The edges of the number: an exponent without digits, a bare point, blanks other than the
+    // ASCII ones and digits other than 0-9 end it or leave none.
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("2e+")), 2.0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("1.e2")), 100.0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("\t\r\n+.25")), 0.25);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral(".e1")), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("- 5")), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("\u3000" "5")), 0.0);
+    EXPECT_EQ(LeadingInt(QStringLiteral("\uff11" "2")), 0);
+    EXPECT_EQ(LeadingInt(QStringLiteral("-12e3")), -12);
 }
 
 class SettingsTest : public LibraryFixture
