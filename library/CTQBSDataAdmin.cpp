@@ -332,7 +332,8 @@ CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
     // province and common flag that occur, however many constructions share them.
     CTQBSCode code;
     CADORecordset codes;
-    rows.codesRead = code.ExecSql(QStringLiteral("SELECT DISTINCT BSTId, ProvinceId, CASE WHEN CommonFlag <> 0 THEN 1 "
+    // (Province first: SQLite then reads the table straight through instead of by the type index.)
+    rows.codesRead = code.ExecSql(QStringLiteral("SELECT DISTINCT ProvinceId, BSTId, CASE WHEN CommonFlag <> 0 THEN 1 "
                                                  "ELSE 0 END AS IsCommon FROM %1")
                                       .arg(code.GetTableName()),
                                   &codes, LibraryDatabase());

@@ -16,10 +16,15 @@ bool CTQTimberingMap::Read(const QList<int>& ids, CADODatabase* database)
     const QString table = material.GetTableName();
     for (qsizetype first = 0; first < distinct.size(); first += kIdsPerStatement) {
         const QList<int> part = distinct.mid(first, kIdsPerStatement);
+        // The list is filled up to a power of two with its last ID, so that a few statement texts
+        // serve every number of IDs and stay prepared.
+        qsizetype size = 1;
+        while (size < part.size())
+            size *= 2;
         QVariantList values;
-        for (int id : part)
-            values.append(id);
-        const QStringList placeholders(part.size(), QStringLiteral("?"));
+        for (qsizetype i = 0; i < size; ++i)
+            values.append(part[std::min(i, part.size() - 1)]);
+        const QStringList placeholders(size, QStringLiteral("?"));
         CADORecordset rows;
         if (!material.ReadRecords(QStringLiteral("SELECT * FROM %1 WHERE ID IN (%2)").arg(table, placeholders.join(',')),
                                   rows, database, values))

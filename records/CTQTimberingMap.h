@@ -16,7 +16,7 @@ class TQWALL_EXPORT CTQTimberingMap
 public:
     /// IDs per statement: far below the bound-value limits of both engines, and more than the
     /// materials a library usually holds, so one statement serves.
-    static constexpr int kIdsPerStatement = 500;
+    static constexpr int kIdsPerStatement = 512;
 
     /// Replaces the map with the materials of `ids` (repeats and IDs without a row are fine). A
     /// null database means the library database. False when a statement failed; the map then

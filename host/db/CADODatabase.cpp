@@ -102,6 +102,9 @@ bool CADODatabase::IsOpen() const
 
 void CADODatabase::Close()
 {
+    // The kept queries go before the connection they belong to.
+    m_Prepared.clear();
+    m_pQuery.reset();
     if (!QSqlDatabase::contains(m_strConnectionName))
         return;
     {
@@ -123,6 +126,62 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
         return 0;
     }
     return 1;
+}
+
+QSqlQuery* CADODatabase::RunQuery(const QString& sql, const QVariantList& values)
+{
+    if (!IsOpen()) {
+        m_strLastError = QStringLiteral("数据库未打开");
+        return nullptr;
+    }
+    if (values.isEmpty() || IsSQLite()) {
+        m_pQuery = std::make_unique<QSqlQuery>(GetActiveConnection());
+        m_pQuery->setForwardOnly(true);
+        if (TQLoad::RunStatement(*m_pQuery, sql, values))
+            return m_pQuery.get();
+        m_strLastError = m_pQuery->lastError().text();
+        return nullptr;
+    }
+    // A kept statement that fails may have gone stale (its table made anew): it is prepared
+    // afresh once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlQuery* query = PreparedQuery(sql);
+        if (!query)
+            return nullptr;
+        CountStatement(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query->bindValue(i, values[i]);
+        if (query->exec())
+            return query;
+        m_strLastError = query->lastError().text();
+        ForgetPrepared(sql);
+    }
+    return nullptr;
+}
+
+QSqlQuery* CADODatabase::PreparedQuery(const QString& sql)
+{
+    for (auto kept = m_Prepared.begin(); kept != m_Prepared.end(); ++kept) {
+        if (kept->first == sql) {
+            m_Prepared.splice(m_Prepared.begin(), m_Prepared, kept);
+            return m_Prepared.front().second.get();
+        }
+    }
+    auto query = std::make_unique<QSqlQuery>(GetActiveConnection());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql)) {
+        m_strLastError = query->lastError().text();
+        return nullptr;
+    }
+    m_Prepared.emplace_front(sql, std::move(query));
+    if (static_cast<int>(m_Prepared.size()) > kPreparedStatements)
+        m_Prepared.pop_back();
+    return m_Prepared.front().second.get();
+}
+
+void CADODatabase::ForgetPrepared(const QString& sql)
+{
+    m_Prepared.remove_if([&](const auto& kept) { return kept.first == sql; });
 }
 
 bool CADODatabase::BeginTransaction()

@@ -16,21 +16,20 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
     m_pDatabase = database;
     if (!database || !database->IsOpen())
         return 0;
-    QSqlQuery query(database->GetActiveConnection());
-    query.setForwardOnly(true);
-    if (!TQLoad::RunStatement(query, sql, values)) {
-        database->SetLastError(query.lastError().text());
+    QSqlQuery* query = database->RunQuery(sql, values);
+    if (!query)
         return 0;
-    }
-    m_Columns = query.record();
+    m_Columns = query->record();
     const int columns = m_Columns.count();
-    while (query.next()) {
+    while (query->next()) {
         for (int column = 0; column < columns; ++column)
-            m_Values.push_back(query.value(column));
+            m_Values.push_back(query->value(column));
         ++m_nRows;
     }
-    if (query.lastError().isValid()) {
-        database->SetLastError(query.lastError().text());
+    const QSqlError error = query->lastError();
+    query->finish();
+    if (error.isValid()) {
+        database->SetLastError(error.text());
         Close();
         return 0;
     }
