@@ -133,8 +133,8 @@ struct Measurement
 {
     QString action;
     Timing time;
-    Timing plain;              ///< reading the rows it shows with one plain SELECT
-    Timing evaluation;         ///< the thermal engine on the walls it evaluates
+    Timing plain;      ///< reading the rows it shows with one plain SELECT
+    Timing evaluation; ///< the thermal engine on the walls it evaluates
     bool evaluates = false;
     int statements = 0;
     double limit = 0; ///< the goal's limit on SQLite, ms; 0: none
@@ -357,7 +357,8 @@ QString Goals(const Measurement& sqlite, const Measurement* postgres)
     if (limit > 0)
         verdicts << QStringLiteral("%1 ≤ %2 %3").arg(Ms(best), Ms(limit), best <= limit ? "✓" : "✗");
     const double bound = 3 * sqlite.plain.best + (sqlite.evaluates ? sqlite.evaluation.best : 0.0);
-    verdicts << QStringLiteral("%1 ≤ 3 × plain + evaluation = %2 %3").arg(Ms(best), Ms(bound), best <= bound ? "✓" : "✗");
+    verdicts
+        << QStringLiteral("%1 ≤ 3 × plain + evaluation = %2 %3").arg(Ms(best), Ms(bound), best <= bound ? "✓" : "✗");
     if (postgres) {
         const double twice = 2 * best;
         verdicts << QStringLiteral("PostgreSQL %1 ≤ 2 × SQLite = %2 %3")

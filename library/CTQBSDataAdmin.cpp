@@ -83,6 +83,7 @@ std::optional<int> IntField(const CADORecordset& rows, const QString& column)
 }
 
 template <class Record>
+
 QList<Record> SortedById(QList<Record> records)
 {
     std::stable_sort(records.begin(), records.end(),
@@ -95,12 +96,12 @@ QList<Record> SortedById(QList<Record> records)
 /// What the construction tree is made of.
 struct CTQBSDataAdmin::tagBSTreeRows
 {
-    std::optional<QList<CTQBSCategory>> categories; ///< by OrderId, then ID
-    std::optional<QList<CTQBSType>> types;          ///< by category, then ID
-    bool codesRead = false;                         ///< the three sets below are known
-    QSet<int> nationalTypes;                        ///< types with a construction of province 0
-    QSet<int> commonTypes;                          ///< types with a common construction
-    QHash<int, QSet<int>> provinceTypes;            ///< province ID: types with a construction there
+    std::optional<QList<CTQBSCategory>> categories;  ///< by OrderId, then ID
+    std::optional<QList<CTQBSType>> types;           ///< by category, then ID
+    bool codesRead = false;                          ///< the three sets below are known
+    QSet<int> nationalTypes;                         ///< types with a construction of province 0
+    QSet<int> commonTypes;                           ///< types with a common construction
+    QHash<int, QSet<int>> provinceTypes;             ///< province ID: types with a construction there
     std::optional<QList<CTQWallProvince>> provinces; ///< by ID
 
     /// The types whose IDs are in `ids`, in the order of the type rows; nothing when the types
@@ -133,8 +134,8 @@ struct CTQBSDataAdmin::tagTimbRow
 /// What the material tree is made of, material types 16 to 18 and their materials left out.
 struct CTQBSDataAdmin::tagTimbTreeRows
 {
-    std::optional<QList<CTQTimberingType>> types; ///< by ID
-    std::optional<QList<tagTimbRow>> materials;   ///< by ID
+    std::optional<QList<CTQTimberingType>> types;    ///< by ID
+    std::optional<QList<tagTimbRow>> materials;      ///< by ID
     std::optional<QList<CTQWallProvince>> provinces; ///< by ID
 };
 
@@ -353,8 +354,8 @@ CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
     return rows;
 }
 
-void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent,
-                                               int commonFlag, bool reportMissing)
+void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag,
+                                               bool reportMissing)
 {
     // Type rows come ordered by category: the category node is looked up again only when the
     // category changes (and, after a miss, for every row until one is found).
@@ -457,7 +458,7 @@ CTQBSDataAdmin::tagTimbTreeRows CTQBSDataAdmin::ReadTimbTreeRows()
 {
     tagTimbTreeRows rows;
     rows.types = ReadTableRows<CTQTimberingType>(QStringLiteral("SELECT * FROM %1 WHERE ID NOT IN ") +
-                                               kHiddenMaterialTypes + QStringLiteral(" ORDER BY ID"));
+                                                 kHiddenMaterialTypes + QStringLiteral(" ORDER BY ID"));
     CTQTimbering material;
     CADORecordset materials;
     if (material.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE TTId NOT IN %2 ORDER BY ID")
@@ -477,8 +478,8 @@ CTQBSDataAdmin::tagTimbTreeRows CTQBSDataAdmin::ReadTimbTreeRows()
     return rows;
 }
 
-int CTQBSDataAdmin::MakeMaterialSubtree(const QString& caption, int expand, int commonFlag,
-                                        const tagTimbTreeRows& rows, bool (tagTimbRow::*passes)() const)
+int CTQBSDataAdmin::MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const tagTimbTreeRows& rows,
+                                        bool (tagTimbRow::*passes)() const)
 {
     // Types that hold a material passing the filter, each with those materials, by ID.
     m_pCurTimbNode = new tagBSNode(caption, 0, m_pTimbRoot, expand, commonFlag, TQLoad::BSN_Label);
@@ -623,8 +624,8 @@ void ReadBSCodeWalls(const QString& condition, const QVariantList& values, bool 
     const QString codeTable = code.GetTableName();
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
     CADORecordset codes;
-    if (!code.ExecSql(QStringLiteral("SELECT * FROM %1%2 ORDER BY ID").arg(codeTable, where), &codes,
-                      LibraryDatabase(), values) ||
+    if (!code.ExecSql(QStringLiteral("SELECT * FROM %1%2 ORDER BY ID").arg(codeTable, where), &codes, LibraryDatabase(),
+                      values) ||
         codes.GetRecordCount() == 0)
         return;
 
@@ -685,15 +686,16 @@ void CTQBSDataAdmin::GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQ
     QVariantList values;
     QString condition = ListModeCondition(values);
     if (categoryId != 0) {
-        condition += QStringLiteral(" AND BSTId IN (SELECT ID FROM %1 WHERE BSDLId = ?)").arg(CTQBSType().GetTableName());
+        condition +=
+            QStringLiteral(" AND BSTId IN (SELECT ID FROM %1 WHERE BSDLId = ?)").arg(CTQBSType().GetTableName());
         values.append(categoryId);
     }
     ReadBSCodeWalls(condition, values, calculate, crxs,
                     [&](const CTQBSCode& code, CTQWallData&& wall) { wallDatas[code.BSTId].Add(std::move(wall)); });
 }
 
-void CTQBSDataAdmin::GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas,
-                                              bool calculate, const CTQCrXs& crxs)
+void CTQBSDataAdmin::GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas, bool calculate,
+                                              const CTQCrXs& crxs)
 {
     wallDatas.clear();
     ReadBSCodeWalls(QStringLiteral("ProvinceId IS NOT NULL"), {}, calculate, crxs,

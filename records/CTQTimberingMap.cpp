@@ -26,8 +26,9 @@ bool CTQTimberingMap::Read(const QList<int>& ids, CADODatabase* database)
             values.append(part[std::min(i, part.size() - 1)]);
         const QStringList placeholders(size, QStringLiteral("?"));
         CADORecordset rows;
-        if (!material.ReadRecords(QStringLiteral("SELECT * FROM %1 WHERE ID IN (%2)").arg(table, placeholders.join(',')),
-                                  rows, database, values))
+        if (!material.ReadRecords(
+                QStringLiteral("SELECT * FROM %1 WHERE ID IN (%2)").arg(table, placeholders.join(',')), rows, database,
+                values))
             return false;
         for (unsigned int row = 0; row < rows.GetRecordCount(); ++row, rows.MoveNext()) {
             material.Init();

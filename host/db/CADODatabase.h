@@ -101,6 +101,8 @@ private:
     QString m_strConnectionName;
     CTQDatabaseConfig m_Config;
     QString m_strLastError;
-    std::list<std::pair<QString, std::unique_ptr<QSqlQuery>>> m_Prepared; ///< most recently run first
-    std::unique_ptr<QSqlQuery> m_pQuery; ///< the query of the last statement not kept
+    /// The kept statements, most recently run first.
+    std::list<std::pair<QString, std::unique_ptr<QSqlQuery>>> m_Prepared;
+    /// The query of the last statement not kept.
+    std::unique_ptr<QSqlQuery> m_pQuery;
 };

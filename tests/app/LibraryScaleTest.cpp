@@ -104,13 +104,12 @@ protected:
             const auto* typeNode = type ? static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(type)) : nullptr;
             const int typeId = typeNode ? typeNode->ID : 0;
             const int provinceId = typeNode ? typeNode->Parent->Parent->ID : 0;
-            measured["select a type"] =
-                Measure(CountRows(QStringLiteral("BSCode WHERE ProvinceId = ? AND BSTId = ?"), {provinceId, typeId}),
-                        [&] {
-                            if (type)
-                                tree->setCurrentItem(type);
-                            return list->RowCount();
-                        });
+            measured["select a type"] = Measure(
+                CountRows(QStringLiteral("BSCode WHERE ProvinceId = ? AND BSTId = ?"), {provinceId, typeId}), [&] {
+                    if (type)
+                        tree->setCurrentItem(type);
+                    return list->RowCount();
+                });
             dialog.reject();
         }
         measured["query all kinds"] = Measure(CountRows(QStringLiteral("BSCode WHERE ProvinceId = 0")), [] {

@@ -231,8 +231,11 @@ TEST_F(LibraryContentTest, ManyTypesAtOnceListWhatEachTypeLists)
         int common;
         int category;
     };
-    const Mode modes[] = {{"national", 0, 0, 0}, {"Beijing", m_Beijing, 0, 0}, {"common", 0, 1, 0},
-                          {"national walls", 0, 0, m_Wall}, {"Beijing roofs", m_Beijing, 0, m_Roof}};
+    const Mode modes[] = {{"national", 0, 0, 0},
+                          {"Beijing", m_Beijing, 0, 0},
+                          {"common", 0, 1, 0},
+                          {"national walls", 0, 0, m_Wall},
+                          {"Beijing roofs", m_Beijing, 0, m_Roof}};
     for (const Mode& mode : modes) {
         m_Admin.m_BSProvince.SetID(mode.province);
         m_Admin.m_bBSCommon = mode.common;

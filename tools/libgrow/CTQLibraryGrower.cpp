@@ -23,9 +23,7 @@ constexpr int kMostLayers = 7;
 
 } // namespace
 
-CTQLibraryGrower::CTQLibraryGrower(CADODatabase* database, unsigned int seed) : m_pDatabase(database), m_Random(seed)
-{
-}
+CTQLibraryGrower::CTQLibraryGrower(CADODatabase* database, unsigned int seed) : m_pDatabase(database), m_Random(seed) {}
 
 bool CTQLibraryGrower::Fail(const QString& what)
 {
@@ -49,7 +47,7 @@ int CTQLibraryGrower::CountConstructions()
     QList<int> count;
     const QString table = CTQDBGlobalSetting::GetGlobalSetting()->GetBSCodeTableName();
     return ReadIds(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table), count) && !count.isEmpty() ? count.front()
-                                                                                                      : -1;
+                                                                                                    : -1;
 }
 
 bool CTQLibraryGrower::GrowTo(int total)
@@ -90,8 +88,9 @@ bool CTQLibraryGrower::AddConstructions(int first, int count)
                                      "RETURNING ID")
                           .arg(settings->GetBSCodeTableName())))
         return Fail(code.lastError().text());
-    if (!layers.prepare(QStringLiteral("INSERT INTO %1 (BSCId, TIdS, HouDuS, XzXsS, HaveDemoBMP) VALUES (?, ?, ?, ?, 0)")
-                            .arg(settings->GetBoundingStructureTableName())))
+    if (!layers.prepare(
+            QStringLiteral("INSERT INTO %1 (BSCId, TIdS, HouDuS, XzXsS, HaveDemoBMP) VALUES (?, ?, ?, ?, 0)")
+                .arg(settings->GetBoundingStructureTableName())))
         return Fail(layers.lastError().text());
 
     const auto pick = [this](qsizetype size) {

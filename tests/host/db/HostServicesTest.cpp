@@ -74,8 +74,8 @@ TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
     EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("\t\r\n+.25")), 0.25);
     EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral(".e1")), 0.0);
     EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("- 5")), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("\u3000" "5")), 0.0);
-    EXPECT_EQ(LeadingInt(QStringLiteral("\uff11" "2")), 0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("\u30005")), 0.0) << "an ideographic space, then 5";
+    EXPECT_EQ(LeadingInt(QStringLiteral("\uff112")), 0) << "a full-width 1, then 2";
     EXPECT_EQ(LeadingInt(QStringLiteral("-12e3")), -12);
 }
 
