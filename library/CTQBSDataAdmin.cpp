@@ -75,7 +75,8 @@ std::optional<QList<Record>> ReadTableRows(const QString& sql)
     return records;
 }
 
-// An integer column of the current row; nothing when it is NULL (a NULL equals no value in SQL).
+// An integer column of the current row; nothing when it holds no number, NULL included (a NULL
+// equals no value in SQL).
 std::optional<int> IntField(const CADORecordset& rows, const QString& column)
 {
     int value = 0;
@@ -83,7 +84,6 @@ std::optional<int> IntField(const CADORecordset& rows, const QString& column)
 }
 
 template <class Record>
-
 QList<Record> SortedById(QList<Record> records)
 {
     std::stable_sort(records.begin(), records.end(),
