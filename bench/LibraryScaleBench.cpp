@@ -23,6 +23,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -32,35 +33,65 @@ namespace {
 constexpr int kConstructions = 10000;
 constexpr int kRuns = 11;
 
-/// Wall-clock times of several runs, in milliseconds: the median, and the best, which is what the
-/// action costs when nothing else on the machine gets in its way.
+/// Times of several runs, in milliseconds: the median and the best wall-clock time, and the
+/// median CPU time of this process. The machine the figures were taken on is shared, so its
+/// wall-clock times include waiting for a processor; SQLite works inside this process, and its
+/// CPU time is the wall-clock time it takes on a machine of its own.
 struct Timing
 {
     double median = 0;
     double best = 0;
+    double cpu = 0;
 };
 
-Timing Summarize(std::vector<double> times)
+double CpuMs()
 {
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.front()};
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+/// Measures one call.
+class Stopwatch
+{
+public:
+    Stopwatch() : m_Cpu(CpuMs()) { m_Wall.start(); }
+    void Record(std::vector<double>& walls, std::vector<double>& cpus) const
+    {
+        walls.push_back(static_cast<double>(m_Wall.nsecsElapsed()) / 1e6);
+        cpus.push_back(CpuMs() - m_Cpu);
+    }
+
+private:
+    QElapsedTimer m_Wall;
+    double m_Cpu;
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+Timing Summarize(const std::vector<double>& walls, const std::vector<double>& cpus)
+{
+    return {Median(walls), *std::min_element(walls.begin(), walls.end()), Median(cpus)};
 }
 
 /// Times calls after one unmeasured call: at least `runs`, and more (up to 101) while they
-/// have taken less than half a second, so that short actions get enough runs for a steady best.
+/// have taken less than half a second, so that short actions get enough runs for a steady figure.
 Timing Time(const std::function<void()>& action, int runs = kRuns)
 {
     action();
-    std::vector<double> times;
+    std::vector<double> walls, cpus;
     double total = 0;
-    while (static_cast<int>(times.size()) < runs || (total < 500 && times.size() < 101)) {
-        QElapsedTimer timer;
-        timer.start();
+    while (static_cast<int>(walls.size()) < runs || (total < 500 && walls.size() < 101)) {
+        const Stopwatch stopwatch;
         action();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        total += times.back();
+        stopwatch.Record(walls, cpus);
+        total += walls.back();
     }
-    return Summarize(times);
+    return Summarize(walls, cpus);
 }
 
 CADODatabase* Library()
@@ -213,15 +244,14 @@ QList<Measurement> MeasureActions(const QString& commandLinePath)
         auto* tree = dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("bsTree"));
         const QList<QTreeWidgetItem*> types = BusiestTypeItems(*tree);
         // Every measured selection moves to the busiest type from the other one.
-        std::vector<double> times;
+        std::vector<double> walls, cpus;
         for (int run = 0; run < 101; ++run) {
             tree->setCurrentItem(types[1]);
-            QElapsedTimer timer;
-            timer.start();
+            const Stopwatch stopwatch;
             tree->setCurrentItem(types[0]);
-            times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            stopwatch.Record(walls, cpus);
         }
-        select.time = Summarize(times);
+        select.time = Summarize(walls, cpus);
         tree->setCurrentItem(types[1]);
         select.statements = Statements([&] { tree->setCurrentItem(types[0]); });
         const int typeId = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(types[0]))->ID;
@@ -239,8 +269,8 @@ QList<Measurement> MeasureActions(const QString& commandLinePath)
             CTQBSDataAdmin admin;
             CTQBSType type;
             type.SetID(typeId);
-            CTQArray<CTQWallData> walls;
-            admin.GetBSCodeCWallDataAry(type, walls, true, CTQCrXs());
+            CTQArray<CTQWallData> listed;
+            admin.GetBSCodeCWallDataAry(type, listed, true, CTQCrXs());
         };
         listing.time = Time(read);
         listing.statements = Statements(read);
@@ -341,26 +371,25 @@ QString Ms(double value)
     return QString::number(value, 'f', value < 10 ? 1 : 0);
 }
 
-QString Cell(const Timing& timing)
+QString Wall(const Timing& timing)
 {
     return Ms(timing.median) + QStringLiteral(" (") + Ms(timing.best) + QStringLiteral(")");
 }
 
 /// The goals of an action on SQLite: at most `limit` ms (0: none) and at most three times the
-/// plain read plus the engine's evaluation; on PostgreSQL at most twice the SQLite time. Judged
-/// on the best times.
+/// plain read plus the engine's evaluation, in CPU time; on PostgreSQL, whose server works in a
+/// process of its own, the best wall-clock time at most twice the SQLite time.
 QString Goals(const Measurement& sqlite, const Measurement* postgres)
 {
     QStringList verdicts;
-    const double best = sqlite.time.best;
+    const double time = sqlite.time.cpu;
     const double limit = sqlite.limit;
     if (limit > 0)
-        verdicts << QStringLiteral("%1 ≤ %2 %3").arg(Ms(best), Ms(limit), best <= limit ? "✓" : "✗");
-    const double bound = 3 * sqlite.plain.best + (sqlite.evaluates ? sqlite.evaluation.best : 0.0);
-    verdicts
-        << QStringLiteral("%1 ≤ 3 × plain + evaluation = %2 %3").arg(Ms(best), Ms(bound), best <= bound ? "✓" : "✗");
+        verdicts << QStringLiteral("%1 ≤ %2 %3").arg(Ms(time), Ms(limit), time <= limit ? "✓" : "✗");
+    const double bound = 3 * sqlite.plain.cpu + (sqlite.evaluates ? sqlite.evaluation.cpu : 0.0);
+    verdicts << QStringLiteral("%1 ≤ 3 × plain + evaluation = %2 %3").arg(Ms(time), Ms(bound), time <= bound ? "✓" : "✗");
     if (postgres) {
-        const double twice = 2 * best;
+        const double twice = 2 * time;
         verdicts << QStringLiteral("PostgreSQL %1 ≤ 2 × SQLite = %2 %3")
                         .arg(Ms(postgres->time.best), Ms(twice), postgres->time.best <= twice ? "✓" : "✗");
     }
@@ -371,18 +400,20 @@ void PrintTable(const QList<Measurement>& sqlite, const QList<Measurement>& post
 {
     QTextStream out(stdout);
     const bool withPostgres = !postgres.isEmpty();
-    out << "\nTimes in ms, median (best) of " << kRuns << " to 101 runs, " << kConstructions << " constructions.\n\n"
+    out << "\n" << kConstructions << " constructions. SQLite and the evaluation: CPU time, median of " << kRuns
+        << " to 101 runs, ms. PostgreSQL: wall-clock time, median (best), ms.\n\n"
         << "| Action | Statements | SQLite | One plain SELECT | "
         << (withPostgres ? "PostgreSQL | One plain SELECT | " : "") << "Engine's evaluation |\n"
         << "|---|---:|---:|---:|" << (withPostgres ? "---:|---:|" : "") << "---:|\n";
     for (int action = 0; action < sqlite.size(); ++action) {
         const Measurement& m = sqlite[action];
-        out << "| " << m.action << " | " << m.statements << " | " << Cell(m.time) << " | " << Cell(m.plain) << " | ";
+        out << "| " << m.action << " | " << m.statements << " | " << Ms(m.time.cpu) << " | " << Ms(m.plain.cpu)
+            << " | ";
         if (withPostgres)
-            out << Cell(postgres[action].time) << " | " << Cell(postgres[action].plain) << " | ";
-        out << (m.evaluates ? Cell(m.evaluation) : QStringLiteral("—")) << " |\n";
+            out << Wall(postgres[action].time) << " | " << Wall(postgres[action].plain) << " | ";
+        out << (m.evaluates ? Ms(m.evaluation.cpu) : QStringLiteral("—")) << " |\n";
     }
-    out << "\nGoals, on the best times:\n\n";
+    out << "\nGoals:\n\n";
     for (int action = 0; action < sqlite.size(); ++action) {
         if (withPostgres && sqlite[action].statements != postgres[action].statements)
             out << "- " << sqlite[action].action << ": the engines issue different numbers of statements\n";
@@ -392,12 +423,23 @@ void PrintTable(const QList<Measurement>& sqlite, const QList<Measurement>& post
     out.flush();
 }
 
+// The offscreen platform says at every dialog shown that it cannot pass size hints on; the
+// table is easier to find without those lines.
+QtMessageHandler g_nextMessageHandler = nullptr;
+
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!message.contains(QLatin1String("propagateSizeHints")) && g_nextMessageHandler)
+        g_nextMessageHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_nextMessageHandler = qInstallMessageHandler(QuietOffscreen);
     QApplication app(argc, argv);
     QTemporaryDir folder;
     CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();

@@ -617,44 +617,61 @@ using WallSink = std::function<void(const CTQBSCode& code, CTQWallData&& wall)>;
 void ReadBSCodeWalls(const QString& condition, const QVariantList& values, bool calculate, const CTQCrXs& crxs,
                      const WallSink& sink)
 {
-    // Three statements however many constructions: the constructions, their layer sets and the
-    // materials these name. Each construction gets the layer set that GetBS would read (its
-    // first by ID), with its materials as GetBS would parse them.
+    // Two statements however many constructions: the constructions joined with their layer sets,
+    // and the materials these name. A construction gets the layer set that GetBS would read (its
+    // first by ID; a library written elsewhere may hold more), with its materials as GetBS would
+    // parse them; one without a layer set gets none.
     CTQBSCode code;
-    const QString codeTable = code.GetTableName();
-    const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
-    CADORecordset codes;
-    if (!code.ExecSql(QStringLiteral("SELECT * FROM %1%2 ORDER BY ID").arg(codeTable, where), &codes, LibraryDatabase(),
-                      values) ||
-        codes.GetRecordCount() == 0)
-        return;
-
     CTQBoundingStructure layerSet;
-    CADORecordset layerRows;
-    layerSet.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE BSCId IN (SELECT ID FROM %2%3) ORDER BY BSCId, ID")
-                         .arg(layerSet.GetTableName(), codeTable, where),
-                     &layerRows, LibraryDatabase(), values);
-    QHash<int, CTQBoundingStructure> layerSets;
-    layerSets.reserve(layerRows.GetRecordCount());
-    QList<int> materialIds;
-    for (unsigned int row = 0; row < layerRows.GetRecordCount(); ++row, layerRows.MoveNext()) {
+    const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    CADORecordset rows;
+    if (!code.ExecSql(QStringLiteral("SELECT c.*, l.ID AS LayerSetID, l.BSCId, l.TIdS, l.HouDuS, l.XzXsS, "
+                                     "l.HaveDemoBMP FROM %1 c LEFT JOIN %2 l ON l.BSCId = c.ID%3 ORDER BY c.ID, l.ID")
+                          .arg(code.GetTableName(), layerSet.GetTableName(), where),
+                      &rows, LibraryDatabase(), values))
+        return;
+    const unsigned int count = rows.GetRecordCount();
+    // The first row of each construction; the rows after it hold its further layer sets.
+    bool anyCode = false;
+    int previousCode = 0;
+    const auto isFirstOfCode = [&] {
+        int id = 0;
+        rows.GetFieldValue(QStringLiteral("ID"), id);
+        if (anyCode && id == previousCode)
+            return false;
+        anyCode = true;
+        previousCode = id;
+        return true;
+    };
+    const auto loadLayerSet = [&rows, &layerSet] {
         layerSet.Init();
-        layerSet.GetListsFromRecordSet(layerRows);
-        if (layerSets.contains(layerSet.BSCId))
+        const std::optional<int> layerSetId = IntField(rows, QStringLiteral("LayerSetID"));
+        if (!layerSetId)
+            return false;
+        layerSet.GetListsFromRecordSet(rows);
+        layerSet.SetID(*layerSetId);
+        layerSet.ID = *layerSetId;
+        return true;
+    };
+
+    QList<int> materialIds;
+    for (unsigned int row = 0; row < count; ++row, rows.MoveNext()) {
+        if (!isFirstOfCode())
             continue;
-        layerSets.insert(layerSet.BSCId, layerSet);
-        materialIds.append(layerSet.GetStuffIDs());
+        if (loadLayerSet())
+            materialIds.append(layerSet.GetStuffIDs());
     }
     CTQTimberingMap materials;
     materials.Read(materialIds, LibraryDatabase());
 
-    for (unsigned int row = 0; row < codes.GetRecordCount(); ++row, codes.MoveNext()) {
-        code.MakeObjectFromRS(codes);
-        layerSet.Init();
-        if (const auto found = layerSets.constFind(code.GetID()); found != layerSets.cend()) {
-            layerSet = *found;
+    rows.MoveFirst();
+    anyCode = false;
+    for (unsigned int row = 0; row < count; ++row, rows.MoveNext()) {
+        if (!isFirstOfCode())
+            continue;
+        code.MakeObjectFromRS(rows);
+        if (loadLayerSet())
             layerSet.MakeArray(materials);
-        }
         sink(code, MakeWallData(code, layerSet, calculate, crxs));
     }
 }

@@ -83,21 +83,22 @@ public:
     /// Frees both trees.
     void Release();
 
-    /// Reads the layer set of construction `bscId` into `layers` (reset when there is none).
-    /// Always 1.
+    /// Reads the layer set of construction `bscId` into `layers` (reset when there is none), with
+    /// its materials: two statements. Always 1.
     int GetBS(CTQBoundingStructure& layers, const int& bscId);
     /// The constructions of `type` in the list mode of m_bBSCommon and m_BSProvince, as wall data
-    /// with their layers, evaluated with `crxs` when `calculate` is true.
+    /// with their layers, evaluated with `crxs` when `calculate` is true. Two statements (the
+    /// constructions with their layer sets, the materials), however many constructions.
     void GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWallData>& wallDatas, bool calculate,
                                const CTQCrXs& crxs);
     /// The constructions of many types at once, keyed by type ID: each type's as
     /// GetBSCodeCWallDataAry lists them in the list mode of m_bBSCommon and m_BSProvince; only the
     /// types of category `categoryId` unless it is 0. A type without constructions has no entry.
-    /// Three statements, however many types and constructions.
+    /// Two statements, however many types and constructions.
     void GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQArray<CTQWallData>>& wallDatas, bool calculate,
                                       const CTQCrXs& crxs);
     /// Every construction of the library, keyed by province ID (0: national) and type ID, each
-    /// list as GetBSCodeCWallDataAry gives it for that province. Three statements.
+    /// list as GetBSCodeCWallDataAry gives it for that province. Two statements.
     void GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas, bool calculate,
                                   const CTQCrXs& crxs);
     /// One construction as wall data: name, ID and its stored layers (metres), evaluated with
