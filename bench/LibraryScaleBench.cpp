@@ -238,7 +238,6 @@ QList<Measurement> MeasureActions(const QString& commandLinePath)
     }
     {
         Measurement select;
-        select.action = QStringLiteral("Select a type (the busiest national one)");
         CTqUiBSListDlg dialog{CTQCrXs()};
         dialog.show();
         auto* tree = dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("bsTree"));
@@ -259,7 +258,10 @@ QList<Measurement> MeasureActions(const QString& commandLinePath)
             PlainSelect(joined + QStringLiteral("WHERE c.BSTId = ? AND c.ProvinceId = 0 ORDER BY c.ID"), {typeId});
         });
         select.evaluates = true;
-        select.evaluation = Evaluation(Walls(0, typeId));
+        const CTQArray<CTQWallData> typeWalls = Walls(0, typeId);
+        select.evaluation = Evaluation(typeWalls);
+        select.action =
+            QStringLiteral("Select a type (the busiest national one, %1 constructions)").arg(typeWalls.GetSize());
         dialog.reject();
         rows.append(select);
 
@@ -281,13 +283,14 @@ QList<Measurement> MeasureActions(const QString& commandLinePath)
     }
     {
         Measurement query;
-        query.action = QStringLiteral("Query all kinds (national, any K)");
         const auto search = [] { CTQBSCoefficientSearch().SearchAll(0.0, 1000.0); };
         query.time = Time(search);
         query.statements = Statements(search);
         query.plain = Time([&] { PlainSelect(joined + QStringLiteral("WHERE c.ProvinceId = 0 ORDER BY c.ID")); });
         query.evaluates = true;
-        query.evaluation = Evaluation(Walls(0, 0));
+        const CTQArray<CTQWallData> national = Walls(0, 0);
+        query.evaluation = Evaluation(national);
+        query.action = QStringLiteral("Query all kinds (%1 national constructions, any K)").arg(national.GetSize());
         query.limit = 100;
         rows.append(query);
     }
