@@ -20,13 +20,6 @@ protected:
             names.append(wall.m_strBSCName);
         return names;
     }
-
-    bool RowExists(const QString& table, int id)
-    {
-        CADORecordset rows;
-        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT ID FROM %1 WHERE ID = ?").arg(table), {id}));
-        return rows.GetRecordCount() > 0;
-    }
 };
 
 TEST_F(LibraryContentTest, ListModesChooseNationalProvinceOrCommon)
@@ -104,19 +97,11 @@ TEST_F(LibraryContentTest, PicturePathsStayInTheirFolders)
     EXPECT_EQ(m_Admin.GetBSDemoBMPPath(type, code), userPictures + QStringLiteral("砖墙/240砖墙.jpg"));
     EXPECT_EQ(m_Admin.GetBSTDemoBMPPath(type), typePictures + QStringLiteral("砖墙.jpg"));
 
-    for (const char* hostile : {"..", ".", "../../etc/passwd", "a\\..\\b", "/abs"}) {
-        type.Name = QString::fromLatin1(hostile);
-        code.Name = QString::fromLatin1(hostile);
-        for (const QString& path : {m_Admin.GetBSDemoBMPPath(type, code), m_Admin.GetBSTDemoBMPPath(type)}) {
-            const QString folder = path.startsWith(userPictures) ? userPictures : typePictures;
-            ASSERT_TRUE(path.startsWith(folder)) << path.toStdString();
-            const QString rest = path.mid(folder.size());
-            EXPECT_LE(rest.count(QLatin1Char('/')), 1) << path.toStdString();
-            for (const QString& part : rest.split(QLatin1Char('/')))
-                EXPECT_TRUE(part != QLatin1String("..") && part != QLatin1String(".") && !part.isEmpty())
-                    << path.toStdString();
-        }
-    }
+    // Names that would leave the folder are made safe (TQPicturePathTest has every case).
+    type.Name = QStringLiteral("../..");
+    code.Name = QStringLiteral("/etc/passwd");
+    EXPECT_EQ(m_Admin.GetBSDemoBMPPath(type, code), userPictures + QStringLiteral(".._../_etc_passwd.jpg"));
+    EXPECT_EQ(m_Admin.GetBSTDemoBMPPath(type), typePictures + QStringLiteral(".._...jpg"));
     CTQEnviroment::GetEnviroment()->SetDataDir({});
 }
 
@@ -152,7 +137,8 @@ TEST_F(LibraryContentTest, MaterialInUseIsFoundOnlyAsAWholeElement)
         material.SetID(m_Clay);
         EXPECT_EQ(m_Admin.DeleteTimbering(material, message), 5) << c.what;
         ASSERT_EQ(CTQUiService::Instance().ShownMessages().size(), 1) << c.what;
-        EXPECT_EQ(CTQUiService::Instance().ShownMessages()[0].text, QStringLiteral("围护结构 [砖墙] - [240砖墙] 用到了该材质！"));
+        EXPECT_EQ(CTQUiService::Instance().ShownMessages()[0].text,
+                  QStringLiteral("围护结构 [砖墙] - [240砖墙] 用到了该材质！"));
         EXPECT_EQ(CTQUiService::Instance().ShownMessages()[0].icon, QMessageBox::Warning);
     }
     EXPECT_TRUE(RowExists(QStringLiteral("Timbering"), m_Clay));
@@ -168,9 +154,7 @@ TEST_F(LibraryContentTest, DeletingATypeTakesItsConstructionsAndLayers)
     for (int code : {m_Brick240, m_Brick370, third})
         EXPECT_FALSE(RowExists(QStringLiteral("BSCode"), code));
     EXPECT_FALSE(RowExists(QStringLiteral("BSType"), m_Brick));
-    CADORecordset layers;
-    ASSERT_TRUE(layers.Open(Db(), QStringLiteral("SELECT ID FROM BoundingStructure")));
-    EXPECT_EQ(layers.GetRecordCount(), 0u);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure")), 0);
     EXPECT_TRUE(RowExists(QStringLiteral("BSDaLei"), m_Wall)) << "the category stays";
     EXPECT_TRUE(RowExists(QStringLiteral("BSCode"), m_RoofA));
 }

@@ -1,6 +1,4 @@
 // The layer lists of a construction: parsing, storing and the find-by-construction key.
-#include "records/CTQBoundingStructure.h"
-#include "records/CTQTimbering.h"
 #include "support/LibraryFixture.h"
 
 #include <QStringList>
@@ -12,14 +10,7 @@ class LayerSetTest : public LibraryFixture
 protected:
     int AddMaterial(const QString& name, double conductivity)
     {
-        CTQTimbering material;
-        material.Init();
-        material.SetStuffName(name);
-        material.SetDrXs(conductivity);
-        material.SetGMD(1800.0);
-        material.SetBRr(1.05);
-        EXPECT_EQ(material.AddIfNotExist(nullptr, 1), DBS_Added);
-        return material.GetID();
+        return LibraryFixture::AddMaterial(name, 0, 0, 0, 1800.0, conductivity, 1.05);
     }
 
     static QList<int> MaterialIds(const CTQBoundingStructureData& layers)
@@ -64,9 +55,23 @@ TEST_F(LayerSetTest, ListsParseIndependentlyAndForgiveBadItems)
     const QString m = QString::number(mortar);
     const Case cases[] = {
         {"empty lists give no layer", "", "", "", 0, 0, 0, {}, {}},
-        {"four materials, three thicknesses", m + "," + m + "," + m + "," + m, "20,30,40", "1,1,1,1", 4, 3, 4,
-         {mortar, mortar, mortar, mortar}, {20, 30, 40}},
-        {"leading numbers are read, others give 0", m + "abc,x", "12.5mm,abc,,7", "1", 2, 4, 1, {mortar, 0},
+        {"four materials, three thicknesses",
+         m + "," + m + "," + m + "," + m,
+         "20,30,40",
+         "1,1,1,1",
+         4,
+         3,
+         4,
+         {mortar, mortar, mortar, mortar},
+         {20, 30, 40}},
+        {"leading numbers are read, others give 0",
+         m + "abc,x",
+         "12.5mm,abc,,7",
+         "1",
+         2,
+         4,
+         1,
+         {mortar, 0},
          {12.5, 0, 0, 7}},
         {"an unknown material ID gives an empty material", "999999", "20", "1", 1, 1, 1, {0}, {20}},
     };
@@ -120,9 +125,7 @@ TEST_F(LayerSetTest, AddOrUpdateKeepsOneRowPerConstruction)
     EXPECT_EQ(stored.HaveDemoBMP, 1);
     EXPECT_EQ(stored.m_StuffAry.GetSize(), 2) << "a load parses the lists";
 
-    CADORecordset rows;
-    ASSERT_TRUE(rows.Open(Db(), QStringLiteral("SELECT ID FROM BoundingStructure WHERE BSCId = ?"), {42}));
-    EXPECT_EQ(rows.GetRecordCount(), 1u);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure"), QStringLiteral("BSCId = ?"), {42}), 1);
 }
 
 TEST_F(LayerSetTest, TwoRowsForOneConstructionAreLeftAlone)

@@ -1,42 +1,28 @@
 // What the records store and read back exactly, and how they fail: hostile names, Chinese text,
 // full double precision, null columns, a missing table, a read-only or absent library.
 #include "records/CTQBSCategory.h"
-#include "records/CTQBSCode.h"
-#include "records/CTQBSType.h"
-#include "records/CTQBoundingStructure.h"
-#include "records/CTQTimbering.h"
-#include "records/CTQTimberingType.h"
-#include "records/CTQWallProvince.h"
 #include "support/LibraryFixture.h"
 
 #include <QFile>
 
 using namespace TQLoad;
 
-class RecordStorageTest : public LibraryFixture
-{
-protected:
-    int CountRows(const QString& table)
-    {
-        CADORecordset rows;
-        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT ID FROM %1").arg(table)));
-        return static_cast<int>(rows.GetRecordCount());
-    }
-};
+using RecordStorageTest = LibraryFixture;
 
 TEST_F(RecordStorageTest, HostileNamesAreStoredAndFoundAsTyped)
 {
     const QStringList names{
-        QStringLiteral("a\"b"),     QStringLiteral("it's"),         QStringLiteral("100%"),
-        QStringLiteral("_"),        QStringLiteral("x; DELETE FROM BSType; --"),
-        QStringLiteral("-- 注释"),  QStringLiteral("\" OR \"1\"=\"1"), QStringLiteral("混凝土（C30）"),
+        QStringLiteral("a\"b"),
+        QStringLiteral("it's"),
+        QStringLiteral("100%"),
+        QStringLiteral("_"),
+        QStringLiteral("x; DELETE FROM BSType; --"),
+        QStringLiteral("-- 注释"),
+        QStringLiteral("\" OR \"1\"=\"1"),
+        QStringLiteral("混凝土（C30）"),
     };
-    for (const QString& name : names) {
-        CTQBSType type;
-        type.Name = name;
-        type.BSDLId = 1;
-        ASSERT_EQ(type.AddIfNotExist(nullptr, 1), DBS_Added) << name.toStdString();
-    }
+    for (const QString& name : names)
+        AddType(name, 1);
     EXPECT_EQ(CountRows(QStringLiteral("BSType")), names.size()) << "no statement deleted or added other rows";
 
     for (const QString& name : names) {
@@ -82,8 +68,9 @@ TEST_F(RecordStorageTest, NullColumnsReadAsEmptyAndZero)
 {
     Exec(QStringLiteral("INSERT INTO BSCode (Name, BSTId, CommonFlag, ProvinceId) VALUES (NULL, NULL, NULL, NULL)"));
     // SQLite keeps a text in a number column; PostgreSQL refuses it, so there it is a NULL too.
-    Exec(IsPostgres() ? QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, NULL, NULL)")
-                      : QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, 'abc', NULL)"));
+    Exec(IsPostgres()
+             ? QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, NULL, NULL)")
+             : QStringLiteral("INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, 'abc', NULL)"));
     Exec(QStringLiteral("INSERT INTO BSDaLei (Name) VALUES (NULL)"));
 
     CTQBSCode code;
@@ -124,8 +111,7 @@ TEST_F(RecordStorageTest, ReadOnlyLibraryRefusesWritesButReads)
     if (IsPostgres())
         GTEST_SKIP() << "a read-only file is SQLite's";
     CTQBSType type;
-    type.Name = QStringLiteral("砖墙");
-    ASSERT_EQ(type.AddIfNotExist(nullptr, 1), DBS_Added);
+    ASSERT_TRUE(type.ReadData(AddType(QStringLiteral("砖墙"), 0), nullptr));
     OpenLibrary(/*readOnly=*/true);
 
     CTQBSType another;

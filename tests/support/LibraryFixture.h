@@ -1,10 +1,16 @@
 #pragma once
 
+#include "host/core/CTQUserWork.h"
 #include "host/db/CADODatabase.h"
 #include "host/db/CADORecordset.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/db/CTQLibraryDatabase.h"
-#include "host/core/CTQUserWork.h"
+#include "records/CTQBSCode.h"
+#include "records/CTQBSType.h"
+#include "records/CTQBoundingStructure.h"
+#include "records/CTQTimbering.h"
+#include "records/CTQTimberingType.h"
+#include "records/CTQWallProvince.h"
 
 #include "support/QtPrinters.h"
 
@@ -13,7 +19,7 @@
 #include <gtest/gtest.h>
 
 /// A fresh library database for every test, attached as the library of the settings, with its
-/// own ini file and user folder.
+/// own ini file and user folder, and helpers that add rows (AddType, AddCode, ...).
 ///
 /// The library is an SQLite file in a temporary folder. With TQWALL_TEST_PSQL set to
 /// "host:port:database:user" it is that PostgreSQL database instead, its library tables dropped
@@ -87,6 +93,56 @@ protected:
     void Exec(const QString& sql, const QVariantList& values = {})
     {
         ASSERT_TRUE(Db()->Execute(sql, values)) << Db()->GetLastError().toStdString();
+    }
+
+    /// Rows of `table` (that match `where`).
+    int CountRows(const QString& table, const QString& where = {}, const QVariantList& values = {})
+    {
+        CADORecordset rows;
+        const QString sql = QStringLiteral("SELECT COUNT(*) AS N FROM %1").arg(table);
+        EXPECT_TRUE(rows.Open(Db(), where.isEmpty() ? sql : sql + QStringLiteral(" WHERE ") + where, values));
+        int count = -1;
+        rows.GetFieldValue(QStringLiteral("N"), count);
+        return count;
+    }
+    bool RowExists(const QString& table, int id) { return CountRows(table, QStringLiteral("ID = ?"), {id}) > 0; }
+
+    /// Inserts one row straight into `table` and returns its ID (the Add functions below).
+    int Insert(const QString& table, const QString& columns, const QVariantList& values)
+    {
+        const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','));
+        CADORecordset row;
+        EXPECT_TRUE(row.Open(
+            Db(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING ID").arg(table, columns, marks), values))
+            << Db()->GetLastError().toStdString();
+        int id = 0;
+        row.GetFieldValue(QStringLiteral("ID"), id);
+        return id;
+    }
+    int AddCategory(const QString& name, int order) { return Insert("BSDaLei", "Name, OrderId", {name, order}); }
+    int AddProvince(const QString& name, int zone) { return Insert("WallProvince", "Name, CId", {name, zone}); }
+    int AddType(const QString& name, int categoryId) { return Insert("BSType", "Name, BSDLId", {name, categoryId}); }
+    int AddCode(const QString& name, int typeId, int provinceId, int common)
+    {
+        return Insert("BSCode", "Name, BSTId, ProvinceId, CommonFlag", {name, typeId, provinceId, common});
+    }
+    int AddMaterialType(const QString& name) { return Insert("TimberingType", "Name", {name}); }
+    int AddMaterial(const QString& name, int typeId, int provinceId, int common, double density, double conductivity,
+                    double specificHeat)
+    {
+        return Insert("Timbering", "Name, TTId, ProvinceID, CommonFlag, GMD, DrXs, BRr",
+                      {name, typeId, provinceId, common, density, conductivity, specificHeat});
+    }
+    /// The layer set of a construction: material IDs, thicknesses in mm and factors as comma lists.
+    void AddLayers(int codeId, const QString& ids, const QString& thicknesses, const QString& factors)
+    {
+        Insert("BoundingStructure", "BSCId, TIdS, HouDuS, XzXsS", {codeId, ids, thicknesses, factors});
+    }
+    /// Stores a new record through its own class and returns its ID.
+    template <class Record> static int Store(Record record)
+    {
+        EXPECT_EQ(record.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
+        return record.GetID();
     }
 
     QTemporaryDir m_Folder;

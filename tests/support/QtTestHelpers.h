@@ -7,12 +7,15 @@
 // QTRY_VERIFY and QTRY_COMPARE report to QTest's own log, which GoogleTest does not read: a
 // QTRY_* that times out lets the GoogleTest test pass.
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
@@ -52,8 +55,8 @@ inline void Dismiss(QWidget* window)
         window->close();
 }
 
-/// Watches, from the event loop, for the modal window a call opens, answers it and checks that the
-/// answer closed it; see RunModal. Fails the running test in its destructor if the window never came.
+/// Watches, from the event loop, for the window a call opens, answers it and checks that the answer
+/// closed it; see RunModal. Fails the running test in its destructor when no window came.
 class ModalWatch
 {
 public:
@@ -62,64 +65,41 @@ public:
         : m_Expected(std::move(expected)), m_Answer(std::move(answer)), m_nLimitMs(limitMs), m_Before(WaitingWindow())
     {
         m_Clock.start();
-        m_Timer.setInterval(10);
         QObject::connect(&m_Timer, &QTimer::timeout, [this] { Poll(); });
-        m_Timer.start();
+        m_Timer.start(10);
     }
-
     ~ModalWatch()
     {
-        m_Timer.stop();
-        if (m_State == State::Waiting)
+        if (!m_bAnswered && m_Timer.isActive())
             ADD_FAILURE() << "no " << m_Expected << " opened";
     }
-
     ModalWatch(const ModalWatch&) = delete;
     ModalWatch& operator=(const ModalWatch&) = delete;
 
 private:
-    enum class State
-    {
-        Waiting,
-        Answering,
-        Answered,
-        Done
-    };
-
     void Poll()
     {
-        if (m_State == State::Answered) {
-            CheckClosed();
-            return;
-        }
-        if (m_State != State::Waiting)
-            return;
         QWidget* window = WaitingWindow();
-        if (window == nullptr || window == m_Before) {
-            if (m_Clock.elapsed() > m_nLimitMs) {
-                ADD_FAILURE() << "no " << m_Expected << " opened within " << m_nLimitMs << " ms";
-                m_State = State::Done;
-            }
-            return;
-        }
-        m_Answered = window;
-        m_State = State::Answering;
-        if (!m_Answer(window)) {
-            ADD_FAILURE() << Describe(window) << " opened where a " << m_Expected << " was expected";
-            Dismiss(window);
-        }
-        m_State = State::Answered;
-        m_Clock.restart();
-    }
-
-    void CheckClosed()
-    {
-        if (m_Answered.isNull() || !m_Answered->isVisible()) {
-            m_State = State::Done;
+        if (m_bAnswered && (m_Answered.isNull() || !m_Answered->isVisible())) {
+            m_Timer.stop();
         } else if (m_Clock.elapsed() > m_nLimitMs) {
-            ADD_FAILURE() << Describe(m_Answered) << " still open " << m_nLimitMs << " ms after it was answered";
-            m_State = State::Done;
-            Dismiss(m_Answered);
+            m_Timer.stop();
+            if (!m_bAnswered)
+                ADD_FAILURE() << "no " << m_Expected << " opened within " << m_nLimitMs << " ms";
+            if (m_bAnswered) {
+                ADD_FAILURE() << Describe(m_Answered) << " still open " << m_nLimitMs << " ms after it was answered";
+                Dismiss(m_Answered);
+            }
+        } else if (!m_bAnswered && window != nullptr && window != m_Before) {
+            m_Timer.stop(); // no second answer while this one runs a loop of its own
+            m_bAnswered = true;
+            m_Answered = window;
+            if (!m_Answer(window)) {
+                ADD_FAILURE() << Describe(window) << " opened where a " << m_Expected << " was expected";
+                Dismiss(window);
+            }
+            m_Clock.restart();
+            m_Timer.start();
         }
     }
 
@@ -128,7 +108,7 @@ private:
     int m_nLimitMs;
     QPointer<QWidget> m_Before;
     QPointer<QWidget> m_Answered;
-    State m_State = State::Waiting;
+    bool m_bAnswered = false;
     QElapsedTimer m_Clock;
     QTimer m_Timer;
 };
@@ -185,6 +165,28 @@ inline void AnswerNextPopupMenu(std::function<void(QMenu*)> act)
 inline void AnswerNextModal(std::function<void(QWidget*)> act)
 {
     WhenWidgetAppears([] { return QApplication::activeModalWidget(); }, std::move(act));
+}
+
+/// Right-clicks `at` in `viewport` and chooses the item captioned `choice` from the context menu that
+/// opens (an empty choice closes it with Escape). Returns the captions ("-" for a separator) and
+/// enabled states the menu offered.
+inline QList<QPair<QString, bool>> ChooseFromContextMenu(QWidget* viewport, QPoint at, const QString& choice)
+{
+    QList<QPair<QString, bool>> offered;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    RunModal<QMenu>(
+        [&] { QApplication::sendEvent(viewport, &event); },
+        [&offered, choice](QMenu& menu) {
+            QAction* chosen = nullptr;
+            for (QAction* action : menu.actions()) {
+                offered.append({action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
+                if (!choice.isEmpty() && !action->isSeparator() && action->text() == choice)
+                    chosen = action;
+            }
+            menu.setActiveAction(chosen);
+            QTest::keyClick(&menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
+        });
+    return offered;
 }
 
 /// Centre of a cell of a top-level item, in the view's viewport coordinates.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <ostream>
 #include <vector>
 
 namespace {
@@ -17,64 +16,44 @@ void ExpectNear(const QList<double>& actual, const std::vector<double>& expected
         EXPECT_NEAR(actual[qsizetype(i)], expected[i], tolerance) << "index " << i;
 }
 
-struct WidthCase
+// Worked by hand with a minimum of 5 px.
+TEST(LayerWidths, ScaleThicknessesWithAMinimumWidth)
 {
-    const char* name;
-    QList<double> thicknessesMm;
-    double totalWidth;
-    std::vector<double> widths;
-};
-
-void PrintTo(const WidthCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class LayerWidths : public testing::TestWithParam<WidthCase>
-{
-};
-
-TEST_P(LayerWidths, ScaleThicknessesWithAMinimumWidth)
-{
-    const WidthCase& c = GetParam();
-    const QList<double> widths = CTQWallSectionPainter::LayerWidths(c.thicknessesMm, c.totalWidth, 5.0);
-    ExpectNear(widths, c.widths, 1e-9);
-    if (!widths.isEmpty()) {
-        EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), c.totalWidth, 1e-9);
+    const struct
+    {
+        const char* name;
+        QList<double> thicknessesMm;
+        double totalWidth;
+        std::vector<double> widths;
+    } cases[] = {
+        // 100 : 300 over 400 px, nothing below the minimum.
+        {"proportional", {100, 300}, 400, {100, 300}},
+        // The 3 mm render is pinned at 5 px; 555 px go 370 : 20 to the rest.
+        {"thin layer pinned", {3, 370, 20}, 560, {5, 555.0 * 370 / 390, 555.0 * 20 / 390}},
+        // At 1 px/mm only the 1 mm layer is below 5 px; once it is pinned the scale drops to 101/105 and
+        // the 5 mm layer (4.8 px) must be pinned too; 100 mm takes the remaining 96 px.
+        {"pinning cascades", {1, 5, 100}, 106, {5, 5, 96}},
+        {"a layer without thickness is still drawn", {0, 100}, 100, {5, 95}},
+        // Ten layers at 5 px would overflow 40 px: equal shares.
+        {"too many layers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 40, std::vector<double>(10, 4.0)},
+        {"no layer", {}, 560, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<double> widths = CTQWallSectionPainter::LayerWidths(c.thicknessesMm, c.totalWidth, 5.0);
+        ExpectNear(widths, c.widths, 1e-9);
+        if (!widths.isEmpty()) {
+            EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), c.totalWidth, 1e-9);
+        }
     }
 }
 
-// Worked by hand with a minimum of 5 px.
-INSTANTIATE_TEST_SUITE_P(
-    Sections, LayerWidths,
-    testing::Values(
-        // 100 : 300 over 400 px, nothing below the minimum.
-        WidthCase{"Proportional", {100, 300}, 400, {100, 300}},
-        // The 3 mm render is pinned at 5 px; 555 px go 370 : 20 to the rest.
-        WidthCase{"ThinLayerPinned", {3, 370, 20}, 560, {5, 555.0 * 370 / 390, 555.0 * 20 / 390}},
-        // At 1 px/mm only the 1 mm layer is below 5 px; once it is pinned the scale drops to 101/105 and
-        // the 5 mm layer (4.8 px) must be pinned too; 100 mm takes the remaining 96 px.
-        WidthCase{"PinningCascades", {1, 5, 100}, 106, {5, 5, 96}},
-        // A layer without a thickness is still drawn at the minimum.
-        WidthCase{"ZeroThickness", {0, 100}, 100, {5, 95}},
-        // Ten layers at 5 px would overflow 40 px: equal shares.
-        WidthCase{"TooManyLayers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 40, std::vector<double>(10, 4.0)},
-        WidthCase{"NoLayer", {}, 560, {}}),
-    [](const testing::TestParamInfo<WidthCase>& param) { return std::string(param.param.name); });
-
-TEST(SpreadLabels, LeavesLabelsThatDoNotCrowdWhereTheyAre)
+// Labels that do not crowd stay; a crowded group spreads round its middle (three wanted at 100..102
+// with 20 px spacing centre on 101); labels stay inside the page where there is room.
+TEST(SpreadLabels, SpreadsOnlyCrowdedLabelsAndKeepsThemOnThePage)
 {
     ExpectNear(CTQWallSectionPainter::SpreadLabels({100, 200, 300}, 26, 0, 800), {100, 200, 300}, 1e-9);
-}
-
-TEST(SpreadLabels, SpreadsACrowdedGroupRoundItsMiddle)
-{
-    // Three labels wanted at 100..102 with 20 px spacing: centred on 101.
     ExpectNear(CTQWallSectionPainter::SpreadLabels({100, 101, 102}, 20, 0, 800), {81, 101, 121}, 1e-6);
-}
-
-TEST(SpreadLabels, KeepsLabelsInsideThePageWhereThereIsRoom)
-{
     ExpectNear(CTQWallSectionPainter::SpreadLabels({2, 3}, 20, 10, 800), {10, 30}, 1e-6);
     ExpectNear(CTQWallSectionPainter::SpreadLabels({797, 798}, 20, 0, 790), {770, 790}, 1e-6);
 }

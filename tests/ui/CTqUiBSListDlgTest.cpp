@@ -132,9 +132,18 @@ TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
     }
 }
 
-TEST_F(CTqUiBSListDlgTest, TreeSelectionResetsTheRecordsButKeepsTheChosenWall)
+TEST_F(CTqUiBSListDlgTest, RowAndTreeClicksChooseAndResetTheRecords)
 {
     auto dialog = OpenOnCode(m_Brick240);
+    ClickRow(*List(*dialog), 1);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370);
+    EXPECT_EQ(Layers(*dialog)->RowCount(), 0) << "370砖墙 has no layer set";
+    ClickRow(*List(*dialog), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+
+    // A tree click resets the records but keeps the chosen wall.
 
     ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")});
     EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("平屋面A")});
@@ -161,59 +170,35 @@ TEST_F(CTqUiBSListDlgTest, TreeSelectionResetsTheRecordsButKeepsTheChosenWall)
     EXPECT_EQ(List(*dialog)->RowCount(), 0);
 }
 
-TEST_F(CTqUiBSListDlgTest, ClickingARowChoosesItsConstruction)
-{
-    auto dialog = OpenOnCode(m_Brick240);
-    CTqUiReportControl& list = *List(*dialog);
-
-    ClickRow(list, 1);
-    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
-    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370);
-    EXPECT_EQ(Layers(*dialog)->RowCount(), 0) << "370砖墙 has no layer set";
-
-    ClickRow(list, 0);
-    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
-    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
-}
-
+// With nothing chosen, OK asks for a choice and the dialog stays open. The OK button and Enter in
+// the winter field (the last before OK) press OK; Enter in the other fields does not.
 TEST_F(CTqUiBSListDlgTest, OkWithoutAChoiceAsksForOneAndStaysOpen)
 {
-    CTqUiBSListDlg dialog(CallerCrXs());
-    Show(dialog);
-
-    Service().QueueAnswer(QMessageBox::Ok);
-    QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-
-    ASSERT_EQ(Service().ShownMessages().size(), 1);
-    const CTQUiService::MessageRecord& shown = Service().ShownMessages().front();
-    EXPECT_EQ(shown.text, QStringLiteral("请选择一种围护结构！"));
-    EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), 0);
-}
-
-TEST_F(CTqUiBSListDlgTest, EnterPressesOkOnlyFromTheWinterField)
-{
-    // With nothing chosen, a pressed OK shows its message: that is how the test sees it.
-    const struct
-    {
-        const char* field;
-        bool bPressesOk;
-    } table[] = {{"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
-
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.field);
+    const std::pair<const char*, bool> table[] = {
+        {"okButton", true}, {"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
+    for (const auto& [control, bPressesOk] : table) {
+        SCOPED_TRACE(control);
+        Service().ClearRecords();
         CTqUiBSListDlg dialog(CallerCrXs());
         Show(dialog);
-        if (row.bPressesOk)
+        if (bPressesOk)
             Service().QueueAnswer(QMessageBox::Ok);
-        auto* field = dialog.findChild<CSuperEdit*>(QString::fromLatin1(row.field));
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_Return);
-        EXPECT_EQ(Service().ShownMessages().size(), row.bPressesOk ? 1 : 0);
+        auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(control));
+        if (qobject_cast<QPushButton*>(widget) != nullptr) {
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else {
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_Return);
+        }
+        ASSERT_EQ(Service().ShownMessages().size(), bPressesOk ? 1 : 0);
+        if (bPressesOk) {
+            const CTQUiService::MessageRecord& shown = Service().ShownMessages().front();
+            EXPECT_EQ(shown.text, QStringLiteral("请选择一种围护结构！"));
+            EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
+            EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
         EXPECT_TRUE(dialog.isVisible());
-        Service().ClearRecords();
+        EXPECT_EQ(dialog.result(), 0);
     }
 }
 

@@ -3,37 +3,22 @@
 #include "host/thermal/WallThermal.h"
 
 #include <initializer_list>
-#include <ostream>
 
-/// Test names and failure messages show the method by name.
-inline void PrintTo(TQDynamicMethod method, std::ostream* os)
+/// Both ways of finding attenuation and delay, and their names for failure messages.
+constexpr TQDynamicMethod kMethods[] = {TQDynamicMethod::GB50176, TQDynamicMethod::ISO13786};
+inline const char* MethodName(TQDynamicMethod method)
 {
-    *os << (method == TQDynamicMethod::ISO13786 ? "ISO13786" : "GB50176");
+    return method == TQDynamicMethod::ISO13786 ? "ISO13786" : "GB50176";
 }
 
-namespace thermal {
-
-inline void PrintTo(Season season, std::ostream* os)
-{
-    *os << (season == Season::Summer ? "Summer" : "Winter");
-}
-
-} // namespace thermal
-
-/// Layers and printing for the thermal tests. Material values (ρ kg/m³, λ W/(m·K), c kJ/(kg·K)) are rows of the
+/// Layers for the thermal tests. Material values (ρ kg/m³, λ W/(m·K), c kJ/(kg·K)) are rows of the
 /// GB 50176 material tables; thicknesses in m.
 namespace thermal::test {
 
 inline tagTQTIMBERINGCHARACTER Layer(double thickness, double conductivity, double density, double specificHeat,
                                      double correction = 1.0)
 {
-    tagTQTIMBERINGCHARACTER layer;
-    layer.Thick = thickness;
-    layer.DrXs = conductivity;
-    layer.DrXsXz = correction;
-    layer.GMD = density;
-    layer.BRr = specificHeat;
-    return layer;
+    return {thickness, conductivity, correction, density, specificHeat};
 }
 
 /// 水泥砂浆 1800 / 0.93 / 1.05

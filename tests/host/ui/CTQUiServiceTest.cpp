@@ -10,8 +10,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
+#include <utility>
 
 namespace {
 
@@ -57,58 +56,39 @@ TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
     EXPECT_EQ(m_service.PendingAnswerCount(), 0);
 }
 
-struct UnansweredCase
+// A box nobody answered, or answered with a button it does not offer, is counted and answered as
+// Escape would: the default button if the box has it, else Cancel, else No, else its first button.
+TEST_F(CTQUiServiceTest, UnansweredBoxIsUnexpectedAndAnsweredAsEscapeWould)
 {
-    const char* name;
-    QMessageBox::StandardButtons buttons;
-    Button defaultButton;
-    Button expected;
-};
-
-// Test names and failure reports show the case's name.
-void PrintTo(const UnansweredCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class UnansweredBoxTest : public CTQUiServiceTest, public ::testing::WithParamInterface<UnansweredCase>
-{
-};
-
-TEST_P(UnansweredBoxTest, IsCountedAsUnexpectedAndAnsweredAsEscapeWould)
-{
-    const UnansweredCase& c = GetParam();
-    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, c.buttons,
-                                   c.defaultButton),
-              c.expected);
-    EXPECT_EQ(m_service.UnexpectedCount(), 1);
-    ASSERT_EQ(m_service.ShownMessages().size(), 1);
-    EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
-    EXPECT_EQ(m_service.ShownMessages()[0].answer, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, UnansweredBoxTest,
-    ::testing::Values(
-        UnansweredCase{"OkCancelDefaultOk", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok},
-        UnansweredCase{"OkCancel", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
-        UnansweredCase{"YesNo", QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No},
-        UnansweredCase{"YesNoCancel", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton,
-                       QMessageBox::Cancel},
-        UnansweredCase{"OkOnly", QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
-        // A default the box does not have cannot be the answer.
-        UnansweredCase{"DefaultNotOffered", QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok},
-        UnansweredCase{"SaveDiscard", QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton,
-                       QMessageBox::Save}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST_F(CTQUiServiceTest, QueuedAnswerTheBoxDoesNotOfferIsUnexpected)
-{
-    m_service.QueueAnswer(QMessageBox::Yes);
-    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("确定删除吗?"), QMessageBox::Warning,
-                                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel),
-              QMessageBox::Cancel);
-    EXPECT_EQ(m_service.UnexpectedCount(), 1);
+    const struct
+    {
+        QMessageBox::StandardButtons buttons;
+        Button defaultButton;
+        Button expected;
+        Button queued = QMessageBox::NoButton;
+    } cases[] = {
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
+        {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No},
+        {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
+        {QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
+        {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok}, // a default the box lacks is no answer
+        {QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton, QMessageBox::Save},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Yes},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.buttons));
+        m_service.ClearRecords();
+        if (c.queued != QMessageBox::NoButton)
+            m_service.QueueAnswer(c.queued);
+        EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, c.buttons,
+                                       c.defaultButton),
+                  c.expected);
+        EXPECT_EQ(m_service.UnexpectedCount(), 1);
+        ASSERT_EQ(m_service.ShownMessages().size(), 1);
+        EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
+        EXPECT_EQ(m_service.ShownMessages()[0].answer, c.expected);
+    }
 }
 
 TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
@@ -152,37 +132,16 @@ TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefaul
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
 }
 
-struct FilterCase
+TEST(CTQUiServiceFilterTest, ConvertsTheWindowsForm)
 {
-    const char* name;
-    const char* windowsForm;
-    const char* qtForm;
-};
-
-// Test names and failure reports show the case's name.
-void PrintTo(const FilterCase& c, std::ostream* os)
-{
-    *os << c.name;
+    const std::pair<const char*, const char*> cases[] = {
+        {"墙体形象图形文件(*.JPG)|*.JPG||", "墙体形象图形文件 (*.JPG)"},
+        {"Pictures|*.jpg;*.png|All files (*.*)|*.*||", "Pictures (*.jpg *.png);;All files (*.*)"},
+        {"Pictures (*.jpg *.png)", "Pictures (*.jpg *.png)"}, // Qt's own form stays
+    };
+    for (const auto& [windowsForm, qtForm] : cases)
+        EXPECT_EQ(CTQUiService::QtFileFilter(QString::fromUtf8(windowsForm)), QString::fromUtf8(qtForm));
 }
-
-class QtFileFilterTest : public ::testing::TestWithParam<FilterCase>
-{
-};
-
-TEST_P(QtFileFilterTest, ConvertsTheWindowsForm)
-{
-    EXPECT_EQ(CTQUiService::QtFileFilter(QString::fromUtf8(GetParam().windowsForm)),
-              QString::fromUtf8(GetParam().qtForm));
-}
-
-INSTANTIATE_TEST_SUITE_P(Filters, QtFileFilterTest,
-                         ::testing::Values(FilterCase{"PatternsInDescription", "墙体形象图形文件(*.JPG)|*.JPG||",
-                                                      "墙体形象图形文件 (*.JPG)"},
-                                           FilterCase{"TwoFilters", "Pictures|*.jpg;*.png|All files (*.*)|*.*||",
-                                                      "Pictures (*.jpg *.png);;All files (*.*)"},
-                                           FilterCase{"QtFormUnchanged", "Pictures (*.jpg *.png)",
-                                                      "Pictures (*.jpg *.png)"}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // The safeguard of every test executable must fail a test, and say why.
 TEST_F(CTQUiServiceTest, GuardFailsATestOnAnUnansweredBoxOrAnUnusedAnswer)

@@ -1,72 +1,14 @@
-// Host services the records and dialogs rely on: number and list text, the settings and ini
-// storage, folders, and opening a library database.
-#include "host/ui/CCtrlMenumGlobalSetting.h"
-#include "host/core/CTQDataDir.h"
-#include "host/core/CTQEnviroment.h"
+// The settings and ini storage, and opening a library database.
 #include "host/db/CTQLibrarySchema.h"
 #include "host/db/TQPrecision.h"
-#include "host/core/TQString.h"
 #include "support/LibraryFixture.h"
 
 #include <atomic>
 #include <thread>
 
-#include <cmath>
-#include <limits>
-
 using namespace TQLoad;
 
-TEST(TQStringTest, DblToStrFormatsFixedDecimals)
-{
-    struct Case
-    {
-        double value;
-        int decimals;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {0.3913, 2, "0.39"},    {240.0, 2, "240.00"},
-        {8.26, 1, "8.3"},       {-0.001, 2, "0.00"},
-        {12.0, 0, "12"},        {1.0 / 3.0, 3, "0.333"},
-        {std::nan(""), 2, "-"}, {std::numeric_limits<double>::infinity(), 2, "-"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DblToStr(c.value, c.decimals), QString::fromLatin1(c.expected)) << c.value;
-}
-
-TEST(TQStringTest, SplitStringKeepsPositions)
-{
-    struct Case
-    {
-        const char* text;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"", {}}, {"12", {"12"}}, {"12,7,30", {"12", "7", "30"}}, {"1,,3", {"1", "", "3"}}, {",", {"", ""}},
-    };
-    for (const Case& c : cases) {
-        QStringList items{QStringLiteral("kept")};
-        SplitString(QString::fromLatin1(c.text), items, QLatin1Char(','));
-        EXPECT_EQ(items, QStringList{QStringLiteral("kept")} + c.expected) << c.text;
-    }
-}
-
-TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
-{
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral(" 240.5mm")), 240.5);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("1e-3")), 0.001);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("-.5x")), -0.5);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("abc")), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("nan")), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingDouble(QStringLiteral("1e999")), 0.0);
-    EXPECT_EQ(LeadingInt(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(LeadingInt(QStringLiteral("99999999999")), 0);
-    EXPECT_EQ(LeadingInt(QStringLiteral("7.9")), 7);
-}
-
-class SettingsTest : public LibraryFixture
-{
-};
+using SettingsTest = LibraryFixture;
 
 TEST_F(SettingsTest, IniValuesRoundTripAndTableNamesStayIdentifiers)
 {
@@ -96,31 +38,7 @@ TEST_F(SettingsTest, IniValuesRoundTripAndTableNamesStayIdentifiers)
     EXPECT_EQ(settings->GetDynamicMethod(), TQDynamicMethod::GB50176);
 }
 
-TEST_F(SettingsTest, FoldersEndWithSlash)
-{
-    EXPECT_TRUE(CTQUserWork::GetUserWork()->GetWallBmpDir().endsWith(QStringLiteral("/user/wallbmp/")));
-    CTQDataDir* data = CTQEnviroment::GetEnviroment();
-    data->SetDataDir(m_Folder.filePath(QStringLiteral("share//")));
-    EXPECT_EQ(data->GetWallBmpDir(), m_Folder.filePath(QStringLiteral("share/wallbmp/")));
-    data->SetDataDir({});
-    EXPECT_TRUE(data->GetWallBmpDir().endsWith(QStringLiteral("wallbmp/")));
-}
-
-TEST_F(SettingsTest, MenuArraysRestoreTheirDefaults)
-{
-    CCtrlMenumGlobalSetting* menus = CCtrlMenumGlobalSetting::GetCtrlMenumGlobalSetting();
-    CTQMenuItemArray* list = menus->GetBSListMenuAry(false);
-    ASSERT_GT(list->GetSize(), 0);
-    EXPECT_EQ(list->GetAt(0).nID, TQMenuCommand::Add);
-    list->GetAt(0).bEnable = false;
-    menus->ResumeDefult();
-    EXPECT_TRUE(menus->GetBSListMenuAry(false)->GetAt(0).bEnable);
-    EXPECT_NE(menus->GetBSListMenuAry(true), menus->GetBSListMenuAry(false));
-}
-
-class LibraryDatabaseTest : public LibraryFixture
-{
-};
+using LibraryDatabaseTest = LibraryFixture;
 
 TEST_F(LibraryDatabaseTest, TablesAreCreatedOnceAndMissingOnesAdded)
 {
