@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <tuple>
+
 class CommandLineTest : public LibraryFixture
 {
 protected:
@@ -94,13 +96,8 @@ TEST_F(CommandLineTest, QueryListsOnlyTheRange)
 
 TEST_F(CommandLineTest, BadInputGivesAMessageAndAnExitCode)
 {
-    struct Case
-    {
-        QStringList arguments;
-        int exitCode;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::tuple<QStringList, int, const char*> cases[] = {
+        // arguments, exit code, part of the message
         {{"calc", "999999"}, CTQCommandLine::UnknownRecord, "没有 ID 为 999999 的围护结构"},
         {{"calc", "abc"}, CTQCommandLine::BadInput, "正整数"},
         {{"calc"}, CTQCommandLine::BadInput, "用法"},
@@ -110,9 +107,9 @@ TEST_F(CommandLineTest, BadInputGivesAMessageAndAnExitCode)
         {{"query", "--min", "1"}, CTQCommandLine::BadInput, "用法"},
         {{"frobnicate"}, CTQCommandLine::BadInput, "用法"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Run(c.arguments), c.exitCode) << c.arguments.join(' ').toStdString();
-        EXPECT_TRUE(m_strErr.contains(QString::fromUtf8(c.message))) << m_strErr.toStdString();
+    for (const auto& [arguments, exitCode, message] : cases) {
+        EXPECT_EQ(Run(arguments), exitCode) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(m_strErr.contains(QString::fromUtf8(message))) << m_strErr.toStdString();
     }
 
     QString out, err;

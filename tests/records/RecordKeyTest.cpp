@@ -2,6 +2,8 @@
 // UpdateIfNoOther against a record's own row and another's.
 #include "support/LibraryFixture.h"
 
+#include <tuple>
+
 using namespace TQLoad;
 
 namespace {
@@ -44,21 +46,16 @@ TEST_F(RecordKeyTest, TypeNamesAreUniqueOverAllCategories)
 TEST_F(RecordKeyTest, ConstructionKeyIsNameTypeAndProvince)
 {
     const int stored = AddCode(QStringLiteral("240砖墙"), 5, 0, 1);
-    const struct
-    {
-        const char* what;
-        CTQBSCode code;
-        DBStatusCode expected;
-    } cases[] = {
+    const std::tuple<const char*, CTQBSCode, DBStatusCode> cases[] = {
         {"same name under another type", MakeCode(QStringLiteral("240砖墙"), 6, 0), DBS_Added},
         {"same name and type in a province", MakeCode(QStringLiteral("240砖墙"), 5, 3), DBS_Added},
         {"same name, type and province", MakeCode(QStringLiteral("240砖墙"), 5, 0), DBS_Exist},
     };
-    for (auto c : cases) {
-        EXPECT_EQ(c.code.AddIfNotExist(nullptr, 1), c.expected) << c.what;
-        if (c.expected == DBS_Exist) {
-            EXPECT_EQ(c.code.GetID(), stored);
-            EXPECT_EQ(c.code.CommonFlag, 1);
+    for (auto [what, code, expected] : cases) {
+        EXPECT_EQ(code.AddIfNotExist(nullptr, 1), expected) << what;
+        if (expected == DBS_Exist) {
+            EXPECT_EQ(code.GetID(), stored);
+            EXPECT_EQ(code.CommonFlag, 1);
         }
     }
     EXPECT_EQ(CTQBSCode::HasBSCode(QStringLiteral("240砖墙"), nullptr), stored)

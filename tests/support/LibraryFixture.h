@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 /// A fresh library database for every test, attached as the library of the settings, with its
 /// own ini file and user folder, and helpers that add rows (AddType, AddCode, ...).
 ///
@@ -37,11 +39,11 @@ protected:
             // The settings name the server, so code that opens "the library of the settings"
             // opens it too.
             const CTQDatabaseConfig config = LibraryConfig();
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Driver"), config.driver);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Host"), config.host);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Port"), QString::number(config.port));
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Name"), config.databaseName);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("User"), config.user);
+            settings->WriteSysIni("Database", "Driver", config.driver);
+            settings->WriteSysIni("Database", "Host", config.host);
+            settings->WriteSysIni("Database", "Port", QString::number(config.port));
+            settings->WriteSysIni("Database", "Name", config.databaseName);
+            settings->WriteSysIni("Database", "User", config.user);
             DropLibraryTables();
         }
         OpenLibrary();
@@ -76,10 +78,8 @@ protected:
         }
         const QStringList parts = qEnvironmentVariable("TQWALL_TEST_PSQL").split(QLatin1Char(':'));
         config.driver = QStringLiteral("QPSQL");
-        config.host = parts.value(0);
-        config.port = parts.value(1).toInt();
-        config.databaseName = parts.value(2);
-        config.user = parts.value(3);
+        std::tie(config.host, config.port, config.databaseName, config.user) =
+            std::tuple(parts.value(0), parts.value(1).toInt(), parts.value(2), parts.value(3));
         return config;
     }
 

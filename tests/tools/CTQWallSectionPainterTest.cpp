@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -19,13 +20,8 @@ void ExpectNear(const QList<double>& actual, const std::vector<double>& expected
 // Worked by hand with a minimum of 5 px.
 TEST(LayerWidths, ScaleThicknessesWithAMinimumWidth)
 {
-    const struct
-    {
-        const char* name;
-        QList<double> thicknessesMm;
-        double totalWidth;
-        std::vector<double> widths;
-    } cases[] = {
+    // Thicknesses in mm, the width to fill and the widths expected, px.
+    const std::tuple<const char*, QList<double>, double, std::vector<double>> cases[] = {
         // 100 : 300 over 400 px, nothing below the minimum.
         {"proportional", {100, 300}, 400, {100, 300}},
         // The 3 mm render is pinned at 5 px; 555 px go 370 : 20 to the rest.
@@ -38,12 +34,12 @@ TEST(LayerWidths, ScaleThicknessesWithAMinimumWidth)
         {"too many layers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 40, std::vector<double>(10, 4.0)},
         {"no layer", {}, 560, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QList<double> widths = CTQWallSectionPainter::LayerWidths(c.thicknessesMm, c.totalWidth, 5.0);
-        ExpectNear(widths, c.widths, 1e-9);
+    for (const auto& [name, thicknessesMm, totalWidth, expected] : cases) {
+        SCOPED_TRACE(name);
+        const QList<double> widths = CTQWallSectionPainter::LayerWidths(thicknessesMm, totalWidth, 5.0);
+        ExpectNear(widths, expected, 1e-9);
         if (!widths.isEmpty()) {
-            EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), c.totalWidth, 1e-9);
+            EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), totalWidth, 1e-9);
         }
     }
 }
@@ -56,18 +52,6 @@ TEST(SpreadLabels, SpreadsOnlyCrowdedLabelsAndKeepsThemOnThePage)
     ExpectNear(CTQWallSectionPainter::SpreadLabels({100, 101, 102}, 20, 0, 800), {81, 101, 121}, 1e-6);
     ExpectNear(CTQWallSectionPainter::SpreadLabels({2, 3}, 20, 10, 800), {10, 30}, 1e-6);
     ExpectNear(CTQWallSectionPainter::SpreadLabels({797, 798}, 20, 0, 790), {770, 790}, 1e-6);
-}
-
-TEST(HatchFromKey, KnowsTheMaterialTableKeysOnly)
-{
-    EHatch hatch = EHatch::Concrete;
-    EXPECT_TRUE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("glass"), &hatch));
-    EXPECT_EQ(hatch, EHatch::Glass);
-    EXPECT_TRUE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("hollow_brick"), &hatch));
-    EXPECT_EQ(hatch, EHatch::HollowBrick);
-    EXPECT_FALSE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("Glass"), &hatch));
-    EXPECT_FALSE(CTQWallSectionPainter::HatchFromKey(QString(), &hatch));
-    EXPECT_EQ(hatch, EHatch::HollowBrick) << "a failed look-up leaves the hatch alone";
 }
 
 // The section lies between x 120 and 680 and y 130 and 330 of the picture.
@@ -96,18 +80,6 @@ TEST(WallSectionPainter, DrawsTheOutsideLayerLeftAndEachLayerToScale)
     // The membrane ends at 260 px: just past it the air begins.
     EXPECT_LT(image.pixelColor(257, 300).lightness(), 80);
     EXPECT_GT(image.pixelColor(264, 300).lightness(), 250);
-}
-
-TEST(WallSectionPainter, MakesRoomForALegendRowPerLayerPair)
-{
-    const CTQWallSectionPainter painter(QStringLiteral("WenQuanYi Micro Hei"));
-    CTQWallSectionPainter::Section section;
-    section.layers = {{QStringLiteral("水泥砂浆"), 20, EHatch::Mortar}};
-    const int oneLayer = painter.Paint(section).height();
-    for (int i = 0; i < 7; ++i)
-        section.layers << CTQWallSectionPainter::Layer{QStringLiteral("水泥砂浆"), 20, EHatch::Mortar};
-    // Eight short names fit two columns of four rows: three rows more than one layer needs.
-    EXPECT_EQ(painter.Paint(section).height() - oneLayer, 3 * 28);
 }
 
 } // namespace

@@ -62,23 +62,11 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
 
-    static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("bsTree")); }
-    static CTqUiReportControl* List(QWidget& dialog)
-    {
-        return dialog.findChild<CTqUiReportControl*>(QStringLiteral("bsList"));
-    }
-    static CTqUiReportControl* Layers(QWidget& dialog)
-    {
-        return dialog.findChild<CTqUiReportControl*>(QStringLiteral("layerGrid"));
-    }
-    static CPictureCtrl* Picture(QWidget& dialog)
-    {
-        return dialog.findChild<CPictureCtrl*>(QStringLiteral("bsDemoPicture"));
-    }
-    static QPushButton* Button(QWidget& dialog, const char* name)
-    {
-        return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>("bsTree"); }
+    static CTqUiReportControl* List(QWidget& dialog) { return dialog.findChild<CTqUiReportControl*>("bsList"); }
+    static CTqUiReportControl* Layers(QWidget& dialog) { return dialog.findChild<CTqUiReportControl*>("layerGrid"); }
+    static CPictureCtrl* Picture(QWidget& dialog) { return dialog.findChild<CPictureCtrl*>("bsDemoPicture"); }
+    static QPushButton* Button(QWidget& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
 
     /// Captions from the top-level item down to the tree's current item.
     static QStringList CurrentTreePath(QWidget& dialog)
@@ -92,19 +80,12 @@ protected:
     /// The tree item at the end of a caption path, or null.
     static QTreeWidgetItem* TreeItem(QWidget& dialog, const QStringList& path)
     {
-        QTreeWidgetItem* found = nullptr;
-        CMutiTreeCtrl* tree = Tree(dialog);
-        for (const QString& caption : path) {
-            const int count = found != nullptr ? found->childCount() : tree->topLevelItemCount();
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < count && next == nullptr; ++i) {
-                QTreeWidgetItem* candidate = found != nullptr ? found->child(i) : tree->topLevelItem(i);
-                if (candidate->text(0) == caption)
-                    next = candidate;
-            }
-            if (next == nullptr)
-                return nullptr;
-            found = next;
+        QTreeWidgetItem* found = Tree(dialog)->invisibleRootItem();
+        for (int depth = 0; found != nullptr && depth < path.size(); ++depth) {
+            QTreeWidgetItem* parent = found;
+            found = nullptr;
+            for (int i = 0; i < parent->childCount() && found == nullptr; ++i)
+                found = parent->child(i)->text(0) == path[depth] ? parent->child(i) : nullptr;
         }
         return found;
     }

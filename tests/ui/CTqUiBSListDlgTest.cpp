@@ -5,7 +5,8 @@
 #include "host/db/CTQDBGlobalSetting.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
-#include <functional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -24,22 +25,17 @@ using CTqUiBSListDlgTest = BSListDialogFixture;
 //    = 0.9 × 12.865 × 0.9428 × 0.9346 × 0.9869 × 1.7227 = 17.35;
 // ξ0 = (40.5·ΣD − arctan(αi/(αi + √2·Yif)) + arctan(Yef/(Yef + √2·αe)))/15
 //    = (146.31° − 18.93° + 18.69°)/15 = 9.74 h.
-const QStringList kBrick240Row{QStringLiteral("240砖墙"), QStringLiteral("1.88"),  QStringLiteral("1.98"),
-                               QStringLiteral("1.70"),    QStringLiteral("17.35"), QStringLiteral("9.7")};
+const QStringList kBrick240Row{"240砖墙", "1.88", "1.98", "1.70", "17.35", "9.7"};
 
 // The layer grid shows millimetres with two decimals: 0.24 m is "240.00".
 const QList<QStringList> kBrick240Layers{
-    {QStringLiteral("水泥砂浆"), QStringLiteral("20.00"), QStringLiteral("1.00")},
-    {QStringLiteral("黏土砖"), QStringLiteral("240.00"), QStringLiteral("1.00")},
-    {QStringLiteral("水泥砂浆"), QStringLiteral("20.00"), QStringLiteral("1.00")},
-};
+    {"水泥砂浆", "20.00", "1.00"}, {"黏土砖", "240.00", "1.00"}, {"水泥砂浆", "20.00", "1.00"}};
 
 TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoefficients)
 {
     auto dialog = OpenOnCode(m_Brick240);
 
-    EXPECT_EQ(CurrentTreePath(*dialog),
-              (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{"所有围护结构", "外墙", "砖墙"}));
     const CTqUiReportControl* list = List(*dialog);
     ASSERT_EQ(list->RowCount(), 2);
     EXPECT_EQ(list->GetRowTexts(0), kBrick240Row);
@@ -59,76 +55,58 @@ TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoef
     EXPECT_TRUE(summer->isReadOnly() && winter->isReadOnly() && inner->isReadOnly());
 }
 
-/// How a dialog is preset before it opens, and where it must open.
-struct InitialSelectionCase
-{
-    const char* name;
-    std::function<void(CTqUiBSListDlg&)> preset;
-    QStringList treePath;
-    QStringList listNames;
-    int focusedRow;
-    QString chosenName;
-};
-
+// Where the dialog opens for the IDs preset in its construction, wall data, category and type.
 TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
 {
-    const QString all = QStringLiteral("所有围护结构");
-    const QList<InitialSelectionCase> table{
-        {"a province construction opens under its province",
-         [this](CTqUiBSListDlg& dlg) {
-             dlg.m_Code.SetID(m_NorthWall);
-             dlg.m_WallData.m_nBSCId = m_NorthWall;
-         },
-         {QStringLiteral("所有省份"), QStringLiteral("黑龙江省"), QStringLiteral("外墙"), QStringLiteral("保温墙")},
-         {QStringLiteral("北方保温墙")},
+    const struct
+    {
+        const char* name;
+        int code, wall, category, type; ///< preset IDs, 0 for none
+        QStringList treePath, listNames;
+        int focusedRow;
+    } table[] = {
+        {"a province construction under its province",
+         m_NorthWall,
+         m_NorthWall,
          0,
-         QStringLiteral("北方保温墙")},
+         0,
+         {"所有省份", "黑龙江省", "外墙", "保温墙"},
+         {"北方保温墙"},
+         0},
         {"the wall's construction alone is enough",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_WallData.m_nBSCId = m_RoofA; },
-         {all, QStringLiteral("屋面"), QStringLiteral("平屋面")},
-         {QStringLiteral("平屋面A")},
          0,
-         QStringLiteral("平屋面A")},
-        {"a category alone opens on the category with an empty list",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_Category.SetID(m_Roof); },
-         {all, QStringLiteral("屋面")},
-         {},
-         -1,
-         {}},
-        {"a type alone lists its constructions and chooses none",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_Type.SetID(m_Brick); },
-         {all, QStringLiteral("外墙"), QStringLiteral("砖墙")},
-         {QStringLiteral("240砖墙"), QStringLiteral("370砖墙")},
-         -1,
-         {}},
-        {"names without IDs select nothing",
-         [](CTqUiBSListDlg& dlg) {
-             dlg.m_Type.Name = QStringLiteral("砖墙");
-             dlg.m_Code.Name = QStringLiteral("240砖墙");
-         },
-         {all},
-         {},
-         -1,
-         {}},
-        {"a construction ID that names nothing opens without a choice",
-         [](CTqUiBSListDlg& dlg) {
-             dlg.m_Code.SetID(9999);
-             dlg.m_WallData.m_nBSCId = 9999;
-         },
-         {all},
-         {},
-         -1,
-         {}},
+         m_RoofA,
+         0,
+         0,
+         {"所有围护结构", "屋面", "平屋面"},
+         {"平屋面A"},
+         0},
+        {"a category alone: an empty list", 0, 0, m_Roof, 0, {"所有围护结构", "屋面"}, {}, -1},
+        {"a type alone: its constructions, none chosen",
+         0,
+         0,
+         0,
+         m_Brick,
+         {"所有围护结构", "外墙", "砖墙"},
+         {"240砖墙", "370砖墙"},
+         -1},
+        {"a construction ID that names nothing", 9999, 9999, 0, 0, {"所有围护结构"}, {}, -1},
+        {"names without IDs select nothing", 0, 0, 0, 0, {"所有围护结构"}, {}, -1},
     };
-    for (const InitialSelectionCase& row : table) {
+    for (const auto& row : table) {
         SCOPED_TRACE(row.name);
         CTqUiBSListDlg dialog(CallerCrXs());
-        row.preset(dialog);
+        dialog.m_Code.SetID(row.code);
+        dialog.m_WallData.m_nBSCId = row.wall;
+        dialog.m_Category.SetID(row.category);
+        dialog.m_Type.SetID(row.type);
+        dialog.m_Type.Name = QStringLiteral("砖墙");
+        dialog.m_Code.Name = QStringLiteral("240砖墙");
         Show(dialog);
         EXPECT_EQ(CurrentTreePath(dialog), row.treePath);
         EXPECT_EQ(Names(*List(dialog)), row.listNames);
         EXPECT_EQ(List(dialog)->GetFocusedRow(), row.focusedRow);
-        EXPECT_EQ(dialog.m_Code.Name, row.chosenName);
+        EXPECT_EQ(dialog.m_Code.Name, row.focusedRow < 0 ? QString() : row.listNames[row.focusedRow]);
     }
 }
 
@@ -144,9 +122,8 @@ TEST_F(CTqUiBSListDlgTest, RowAndTreeClicksChooseAndResetTheRecords)
     EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
 
     // A tree click resets the records but keeps the chosen wall.
-
-    ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")});
-    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("平屋面A")});
+    ClickTreeItem(*dialog, {"所有围护结构", "屋面", "平屋面"});
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{"平屋面A"});
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), -1);
     EXPECT_EQ(Layers(*dialog)->RowCount(), 0);
     EXPECT_EQ(dialog->m_Type.Name, QStringLiteral("平屋面"));
@@ -156,15 +133,15 @@ TEST_F(CTqUiBSListDlgTest, RowAndTreeClicksChooseAndResetTheRecords)
 
     // Back on the brick walls, now in the common subtree: only the common one is listed, and the
     // kept wall data chooses it again.
-    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    ClickTreeItem(*dialog, {"常用围护结构", "外墙", "砖墙"});
     EXPECT_EQ(dialog->m_bCommon, 1);
-    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("240砖墙")});
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{"240砖墙"});
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
     EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
     EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
 
     // A province branch lists that province's constructions of the type: none of 砖墙.
-    ClickTreeItem(*dialog, {QStringLiteral("所有省份"), QStringLiteral("北京市"), QStringLiteral("外墙")});
+    ClickTreeItem(*dialog, {"所有省份", "北京市", "外墙"});
     EXPECT_EQ(dialog->m_Province.Name, QStringLiteral("北京市"));
     EXPECT_EQ(dialog->m_bCommon, 0);
     EXPECT_EQ(List(*dialog)->RowCount(), 0);
@@ -206,37 +183,31 @@ TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnToItsTypes)
 {
     const QColor typeColour(220, 30, 30);
     const QColor codeColour(30, 30, 220);
-    const struct
-    {
-        const char* name;
-        bool bTypePicture;
-        bool bCodePicture;
-        QColor expected; // invalid: no picture
-    } table[] = {{"neither", false, false, QColor()},
-                 {"the type's only", true, false, typeColour},
-                 {"the construction's only", false, true, codeColour},
-                 {"both", true, true, codeColour}};
-
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        QFile::remove(TypePicturePath(QStringLiteral("砖墙")));
-        QFile::remove(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")));
-        if (row.bTypePicture)
-            WritePicture(TypePicturePath(QStringLiteral("砖墙")), typeColour);
-        if (row.bCodePicture)
-            WritePicture(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")), codeColour);
+    // Pictures of the type and of the construction present, and the colour shown (invalid: none).
+    const std::tuple<bool, bool, QColor> table[] = {
+        {false, false, QColor()}, {true, false, typeColour}, {false, true, codeColour}, {true, true, codeColour}};
+    const QString typePicture = TypePicturePath(QStringLiteral("砖墙"));
+    const QString codePicture = CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
+    for (const auto& [bTypePicture, bCodePicture, expected] : table) {
+        SCOPED_TRACE(testing::Message() << bTypePicture << bCodePicture);
+        QFile::remove(typePicture);
+        QFile::remove(codePicture);
+        if (bTypePicture)
+            WritePicture(typePicture, typeColour);
+        if (bCodePicture)
+            WritePicture(codePicture, codeColour);
 
         auto dialog = OpenOnCode(m_Brick240);
         CPictureCtrl& picture = *Picture(*dialog);
-        ASSERT_EQ(picture.HasImage(), row.expected.isValid());
-        if (!row.expected.isValid()) {
+        ASSERT_EQ(picture.HasImage(), expected.isValid());
+        if (!expected.isValid()) {
             EXPECT_EQ(picture.text(), QStringLiteral("无示意图片"));
             continue;
         }
         // JPEG keeps a flat colour within a few levels.
         const QColor shown = ShownColour(picture);
-        EXPECT_NEAR(shown.red(), row.expected.red(), 12);
-        EXPECT_NEAR(shown.blue(), row.expected.blue(), 12);
+        EXPECT_NEAR(shown.red(), expected.red(), 12);
+        EXPECT_NEAR(shown.blue(), expected.blue(), 12);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -65,14 +66,8 @@ TEST_F(CTqUiBSViewPicDlgTest, WindowFitsThePictureAndScrollsWhereTheScreenIsTooS
     // 2b high, cut to the screen; Qt sizes the client, which is the window less border and caption.
     // A bar's limit is the area less the visible part: window − 2b − bar for the width,
     // window − caption − 2b − bar for the height.
-    const struct
-    {
-        const char* name;
-        QSize picture;
-        QSize client;
-        int hLimit; // -1: no horizontal bar
-        int vLimit; // -1: no vertical bar
-    } table[] = {
+    // Picture, client size and the limits of the horizontal and vertical bars (-1: no bar).
+    const std::tuple<const char*, QSize, QSize, int, int> table[] = {
         // 405 × 305 area, window 407 × 327 fits 1920 × 1080.
         {"fits", {400, 300}, {405, 305}, -1, -1},
         // 3005 wide: window cut to 1920, visible 1920 − 2 − 17 = 1901, limit 3005 − 1901 = 1104.
@@ -81,67 +76,62 @@ TEST_F(CTqUiBSViewPicDlgTest, WindowFitsThePictureAndScrollsWhereTheScreenIsTooS
         {"higher than the screen", {500, 2000}, {505, 1058}, -1, 964},
         {"larger both ways", {2500, 1500}, {1918, 1058}, 2505 - 1901, 1505 - 1041},
     };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        auto viewer = Show(row.picture);
+    for (const auto& [name, picture, client, hLimit, vLimit] : table) {
+        SCOPED_TRACE(name);
+        auto viewer = Show(picture);
         EXPECT_EQ(viewer->windowTitle(), QStringLiteral("围护结构示例图片"));
-        EXPECT_EQ(viewer->size(), row.client);
-        EXPECT_EQ(Area(*viewer)->geometry(), QRect(QPoint(0, 0), row.picture + QSize(5, 5)));
+        EXPECT_EQ(viewer->size(), client);
+        EXPECT_EQ(Area(*viewer)->geometry(), QRect(QPoint(0, 0), picture + QSize(5, 5)));
         EXPECT_TRUE(Area(*viewer)->HasImage());
         QScrollBar* hBar = Bar(*viewer, "horizontalScrollBar");
         QScrollBar* vBar = Bar(*viewer, "verticalScrollBar");
-        EXPECT_EQ(hBar->isVisible() ? hBar->maximum() : -1, row.hLimit);
-        EXPECT_EQ(vBar->isVisible() ? vBar->maximum() : -1, row.vLimit);
+        EXPECT_EQ(hBar->isVisible() ? hBar->maximum() : -1, hLimit);
+        EXPECT_EQ(vBar->isVisible() ? vBar->maximum() : -1, vLimit);
     }
 }
 
 TEST_F(CTqUiBSViewPicDlgTest, ScrollStepsAreFractionsOfTheLimitAndStopOneShortOfIt)
 {
     using Action = QAbstractSlider::SliderAction;
-    const struct
-    {
-        const char* name;
-        QSize picture;
-        CTqUiBSViewPicDlg::Metrics metrics;
-        const char* bar;
-        std::vector<std::pair<Action, int>> steps; ///< action and the position after it
-    } table[] = {
-        // Limit 1104 (see above): a line is 1104/6 = 184, a page 1104/3 = 368, the far end 1103.
-        {"horizontal",
-         {3000, 500},
-         FullHd(),
-         "horizontalScrollBar",
-         {{Action::SliderSingleStepAdd, 184},
-          {Action::SliderSingleStepAdd, 368},
-          {Action::SliderPageStepAdd, 736},
-          {Action::SliderPageStepAdd, 1103},
-          {Action::SliderSingleStepAdd, 1103},
-          {Action::SliderSingleStepSub, 919},
-          {Action::SliderPageStepSub, 551},
-          {Action::SliderPageStepSub, 183},
-          {Action::SliderPageStepSub, 0},
-          {Action::SliderToMaximum, 1103},
-          {Action::SliderToMinimum, 0}}},
-        // Limit 464 (1505 − 1041): a line of 77, the far end 463.
-        {"vertical",
-         {2500, 1500},
-         FullHd(),
-         "verticalScrollBar",
-         {{Action::SliderSingleStepAdd, 77}, {Action::SliderToMaximum, 463}}},
-        // Without a scroll bar allowance the limit is area − (screen − 2b): 1921 − 1918 = 3 for a 1916 px
-        // wide picture. A line is 3/6 = 0, a page 3/3 = 1, the far end 2.
-        {"limit below six",
-         {1916, 300},
-         FullHd(0),
-         "horizontalScrollBar",
-         {{Action::SliderSingleStepAdd, 0}, {Action::SliderPageStepAdd, 1}, {Action::SliderPageStepAdd, 2}}},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        auto viewer = Show(row.picture, row.metrics);
-        QScrollBar* bar = Bar(*viewer, row.bar);
+    // Picture, screen, scroll bar, and the actions on it with the position after each.
+    const std::tuple<const char*, QSize, CTqUiBSViewPicDlg::Metrics, const char*, std::vector<std::pair<Action, int>>>
+        table[] = {
+            // Limit 1104 (see above): a line is 1104/6 = 184, a page 1104/3 = 368, the far end 1103.
+            {"horizontal",
+             {3000, 500},
+             FullHd(),
+             "horizontalScrollBar",
+             {{Action::SliderSingleStepAdd, 184},
+              {Action::SliderSingleStepAdd, 368},
+              {Action::SliderPageStepAdd, 736},
+              {Action::SliderPageStepAdd, 1103},
+              {Action::SliderSingleStepAdd, 1103},
+              {Action::SliderSingleStepSub, 919},
+              {Action::SliderPageStepSub, 551},
+              {Action::SliderPageStepSub, 183},
+              {Action::SliderPageStepSub, 0},
+              {Action::SliderToMaximum, 1103},
+              {Action::SliderToMinimum, 0}}},
+            // Limit 464 (1505 − 1041): a line of 77, the far end 463.
+            {"vertical",
+             {2500, 1500},
+             FullHd(),
+             "verticalScrollBar",
+             {{Action::SliderSingleStepAdd, 77}, {Action::SliderToMaximum, 463}}},
+            // Without a scroll bar allowance the limit is area − (screen − 2b): 1921 − 1918 = 3 for a 1916 px
+            // wide picture. A line is 3/6 = 0, a page 3/3 = 1, the far end 2.
+            {"limit below six",
+             {1916, 300},
+             FullHd(0),
+             "horizontalScrollBar",
+             {{Action::SliderSingleStepAdd, 0}, {Action::SliderPageStepAdd, 1}, {Action::SliderPageStepAdd, 2}}},
+        };
+    for (const auto& [name, picture, metrics, barName, steps] : table) {
+        SCOPED_TRACE(name);
+        auto viewer = Show(picture, metrics);
+        QScrollBar* bar = Bar(*viewer, barName);
         const bool bHorizontal = bar->orientation() == Qt::Horizontal;
-        for (const auto& [action, position] : row.steps) {
+        for (const auto& [action, position] : steps) {
             bar->triggerAction(action);
             EXPECT_EQ(bar->value(), position) << "action " << action;
             EXPECT_EQ(Area(*viewer)->pos(), bHorizontal ? QPoint(-position, 0) : QPoint(0, -position));

@@ -105,7 +105,7 @@ TEST_F(TQBSEntryTest, CancelLeavesTheHostsWallAsItWas)
     EXPECT_EQ(Figures(wall), Figures(before));
 }
 
-TEST_F(TQBSEntryTest, ExOpensOnTheCategoryWhenNoConstructionIsGiven)
+TEST_F(TQBSEntryTest, ExOpensOnTheCategoryOrTheStoredConstruction)
 {
     CTQWallData wall = HostWall();
     QStringList path;
@@ -117,14 +117,11 @@ TEST_F(TQBSEntryTest, ExOpensOnTheCategoryWhenNoConstructionIsGiven)
                       dialog.reject();
                   }),
               0);
-    EXPECT_EQ(path, (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("屋面")}));
+    EXPECT_EQ(path, (QStringList{"所有围护结构", "屋面"}));
     EXPECT_EQ(rows, 0);
     EXPECT_EQ(wall.m_nBSCId, 77);
-}
 
-TEST_F(TQBSEntryTest, ExWithAStoredConstructionHandsItBack)
-{
-    CTQWallData wall = HostWall();
+    // With a stored construction it opens on that one, and OK hands it back.
     EXPECT_EQ(Run([&] { return TQLoad::ShowBSDlgByBSCIdEx(m_NorthWall, wall, m_Wall); },
                   [](CTqUiBSListDlg& dialog) { QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton); }),
               1);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -28,13 +29,8 @@ Rows AllRows(const CTQCsvReader& reader)
 
 TEST(CsvReader, WellFormedDataGivesHeaderAndFields)
 {
-    const struct
-    {
-        const char* name;
-        std::string data;
-        QStringList header;
-        Rows rows;
-    } cases[] = {
+    const std::tuple<const char*, std::string, QStringList, Rows> cases[] = {
+        // name, data, header, rows
         {"plain", "a,b\n1,2\n3,4\n", {"a", "b"}, {{"1", "2"}, {"3", "4"}}},
         {"no final line break", "a,b\n1,2", {"a", "b"}, {{"1", "2"}}},
         {"CR LF", "a,b\r\n1,2\r\n", {"a", "b"}, {{"1", "2"}}},
@@ -57,25 +53,21 @@ TEST(CsvReader, WellFormedDataGivesHeaderAndFields)
          {QStringLiteral("名称"), QStringLiteral("来源")},
          {{QStringLiteral("碎石、卵石混凝土(2100)"), QStringLiteral("GB 50176, 附表4.1")}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, data, header, rows] : cases) {
+        SCOPED_TRACE(name);
         CTQCsvReader reader;
-        ASSERT_TRUE(reader.ReadData(QByteArray::fromStdString(c.data), QStringLiteral("t.csv")))
+        ASSERT_TRUE(reader.ReadData(QByteArray::fromStdString(data), QStringLiteral("t.csv")))
             << reader.GetErrorText().toStdString();
-        EXPECT_EQ(reader.GetHeader(), c.header);
-        EXPECT_EQ(AllRows(reader), c.rows);
+        EXPECT_EQ(reader.GetHeader(), header);
+        EXPECT_EQ(AllRows(reader), rows);
         EXPECT_TRUE(reader.GetErrorText().isEmpty());
     }
 }
 
 TEST(CsvReader, MalformedDataIsRefusedWithFileAndLine)
 {
-    const struct
-    {
-        std::string data;
-        int line;          ///< where the error is reported
-        const char* words; ///< part of the message
-    } cases[] = {
+    const std::tuple<std::string, int, const char*> cases[] = {
+        // data, line of the error, part of the message
         {"", 1, "no header"},
         {"\n\n", 1, "no header"},
         {"a,b\n1,2\n3,\"open\n4,5\n", 3, "not closed"},
@@ -89,14 +81,14 @@ TEST(CsvReader, MalformedDataIsRefusedWithFileAndLine)
         {"a,b\n1,2\n3,\xFF\n", 3, "UTF-8"},
         {"a,b\n1,\xE5\xA4\n", 2, "UTF-8"}, // a truncated sequence
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.words);
+    for (const auto& [data, line, words] : cases) {
+        SCOPED_TRACE(words);
         CTQCsvReader reader;
         ASSERT_TRUE(reader.ReadData("a\n1\n", QStringLiteral("t.csv"))); // forgotten by the failed read
-        EXPECT_FALSE(reader.ReadData(QByteArray::fromStdString(c.data), QStringLiteral("seed.csv")));
+        EXPECT_FALSE(reader.ReadData(QByteArray::fromStdString(data), QStringLiteral("seed.csv")));
         const QString error = reader.GetErrorText();
-        EXPECT_TRUE(error.startsWith(QStringLiteral("seed.csv:%1: ").arg(c.line))) << error.toStdString();
-        EXPECT_TRUE(error.contains(QLatin1String(c.words))) << error.toStdString();
+        EXPECT_TRUE(error.startsWith(QStringLiteral("seed.csv:%1: ").arg(line))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(words))) << error.toStdString();
         EXPECT_EQ(reader.GetRowCount(), 0);
         EXPECT_TRUE(reader.GetHeader().isEmpty());
     }

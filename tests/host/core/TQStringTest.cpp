@@ -10,37 +10,31 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 using namespace TQLoad;
 
 TEST(TQStringTest, DblToStrFormatsFixedDecimals)
 {
-    const struct
-    {
-        double value;
-        int decimals;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<double, int, const char*> cases[] = {
         {0.3913, 2, "0.39"},    {240.0, 2, "240.00"},
         {8.26, 1, "8.3"},       {-0.001, 2, "0.00"},
         {12.0, 0, "12"},        {1.0 / 3.0, 3, "0.333"},
         {std::nan(""), 2, "-"}, {std::numeric_limits<double>::infinity(), 2, "-"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DblToStr(c.value, c.decimals), QString::fromLatin1(c.expected)) << c.value;
+    for (const auto& [value, decimals, expected] : cases)
+        EXPECT_EQ(DblToStr(value, decimals), QString::fromLatin1(expected)) << value;
 }
 
 TEST(TQStringTest, SplitStringKeepsPositions)
 {
-    const struct
-    {
-        const char* text;
-        QStringList expected;
-    } cases[] = {{"", {}}, {"12", {"12"}}, {"12,7,30", {"12", "7", "30"}}, {"1,,3", {"1", "", "3"}}, {",", {"", ""}}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"", {}}, {"12", {"12"}}, {"12,7,30", {"12", "7", "30"}}, {"1,,3", {"1", "", "3"}}, {",", {"", ""}}};
+    for (const auto& [text, expected] : cases) {
         QStringList items{QStringLiteral("kept")};
-        SplitString(QString::fromLatin1(c.text), items, QLatin1Char(','));
-        EXPECT_EQ(items, QStringList{QStringLiteral("kept")} + c.expected) << c.text;
+        SplitString(QString::fromLatin1(text), items, QLatin1Char(','));
+        EXPECT_EQ(items, QStringList{QStringLiteral("kept")} + expected) << text;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -11,13 +12,8 @@
 TEST(CTQArray, IndicesOutsideTheArrayChangeNothing)
 {
     using Array = CTQArray<int>;
-    const struct
-    {
-        const char* call;
-        std::function<bool(Array&)> act; ///< what the call answered
-        bool bAnswer;
-        std::vector<int> after;
-    } table[] = {
+    // The call on {10, 20, 30}, what it answered, and the array after it.
+    const std::tuple<const char*, std::function<bool(Array&)>, bool, std::vector<int>> table[] = {
         {"GetAt(-1)", [](Array& a) { return a.GetAt(-1) == 0; }, true, {10, 20, 30}},
         {"write through [3]", [](Array& a) { return (a[3] = 7, a[3] == 0); }, true, {10, 20, 30}},
         {"const [-5]", [](Array& a) { return std::as_const(a)[-5] == 0; }, true, {10, 20, 30}},
@@ -32,11 +28,11 @@ TEST(CTQArray, IndicesOutsideTheArrayChangeNothing)
         {"RemoveAt(3)", [](Array& a) { return a.RemoveAt(3); }, false, {10, 20, 30}},
         {"RemoveAt(-1)", [](Array& a) { return a.RemoveAt(-1); }, false, {10, 20, 30}},
     };
-    for (const auto& row : table) {
+    for (const auto& [call, act, bAnswer, after] : table) {
         Array array;
         for (int item : {10, 20, 30})
             array.Add(item);
-        EXPECT_EQ(row.act(array), row.bAnswer) << row.call;
-        EXPECT_EQ(std::vector<int>(array.begin(), array.end()), row.after) << row.call;
+        EXPECT_EQ(act(array), bAnswer) << call;
+        EXPECT_EQ(std::vector<int>(array.begin(), array.end()), after) << call;
     }
 }

@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace thermal::test {
 namespace {
@@ -32,13 +33,8 @@ TEST(ThicknessSearch, OneLayerByHand)
 // the target K of the season.
 TEST(ThicknessSearch, ChangedLayerGivesTheTargetK)
 {
-    const struct
-    {
-        const char* name;
-        Layers layers;
-        int expectedIndex;
-        double targetK;
-    } cases[] = {
+    const std::tuple<const char*, Layers, int, double> cases[] = {
+        // expected layer index, target K
         {"textbook, EPS outside", MakeLayers({Eps(0.08), CementMortar(0.02), Brick(0.37), CementMortar(0.02)}), 0, 0.3},
         {"EPS inside", MakeLayers({CementMortar(0.02), Concrete(0.2), Eps(0.03), LimeCementMortar(0.02)}), 2, 0.45},
         {"two equal layers: the outer one", MakeLayers({Brick(0.12), Eps(0.02), Brick(0.12), Eps(0.02)}), 1, 0.6},
@@ -47,16 +43,16 @@ TEST(ThicknessSearch, ChangedLayerGivesTheTargetK)
         {"thinning: target above the present K", MakeLayers({Eps(0.2), Brick(0.24)}), 0, 0.5},
         {"zero thickness to start with", MakeLayers({Brick(0.24), Eps(0.0)}), 1, 0.35},
     };
-    for (const auto& row : cases) {
+    for (const auto& [name, layers, expectedIndex, targetK] : cases) {
         for (Season season : {Season::Summer, Season::Winter}) {
-            SCOPED_TRACE(std::string(row.name) + (season == Season::Summer ? ", summer" : ", winter"));
-            const ThicknessSolution solution = SolveThickness(row.layers, kFilms, season, row.targetK);
-            ASSERT_EQ(solution.index, row.expectedIndex);
+            SCOPED_TRACE(std::string(name) + (season == Season::Summer ? ", summer" : ", winter"));
+            const ThicknessSolution solution = SolveThickness(layers, kFilms, season, targetK);
+            ASSERT_EQ(solution.index, expectedIndex);
             ASSERT_GE(solution.thickness, 0.0);
-            Layers changed = row.layers;
+            Layers changed = layers;
             changed[solution.index].Thick = solution.thickness;
             const WallResults results = EvaluateWall(changed, kFilms, TQDynamicMethod::GB50176);
-            EXPECT_NEAR(season == Season::Summer ? results.kSummer : results.kWinter, row.targetK, 1e-9);
+            EXPECT_NEAR(season == Season::Summer ? results.kSummer : results.kWinter, targetK, 1e-9);
         }
     }
 }
@@ -69,13 +65,8 @@ TEST(ThicknessSearch, UnusableInputChangesNoLayer)
     EXPECT_EQ(unreachable.index, 1);
     EXPECT_LT(unreachable.thickness, 0.0);
 
-    const struct
-    {
-        const char* name;
-        Layers layers;
-        double inner;
-        double targetK;
-    } cases[] = {
+    const std::tuple<const char*, Layers, double, double> cases[] = {
+        // αi, target K
         {"no layer", {}, 8.7, 0.5},
         {"zero target", wall, 8.7, 0.0},
         {"negative target", wall, 8.7, -0.5},
@@ -85,12 +76,10 @@ TEST(ThicknessSearch, UnusableInputChangesNoLayer)
         {"NaN λ", MakeLayers({Layer(0.2, kNaN, 1.0, 1.0), Eps(0.05)}), 8.7, 0.5},
         {"zero αi", wall, 0.0, 0.5},
     };
-    for (const auto& row : cases) {
+    for (const auto& [name, layers, inner, targetK] : cases) {
         for (Season season : {Season::Summer, Season::Winter}) {
-            SCOPED_TRACE(row.name);
-            SurfaceFilms films;
-            films.inner = row.inner;
-            const ThicknessSolution solution = SolveThickness(row.layers, films, season, row.targetK);
+            SCOPED_TRACE(name);
+            const ThicknessSolution solution = SolveThickness(layers, {19.0, 23.0, inner}, season, targetK);
             EXPECT_EQ(solution.index, -1);
             EXPECT_EQ(solution.thickness, 0.0);
         }

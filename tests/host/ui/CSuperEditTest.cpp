@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,27 +29,25 @@ using CSuperEditTest = UiServiceFixture;
 // The coefficient fields of the construction dialog: 8.7 shown, range 1e-6 to 1e30.
 TEST_F(CSuperEditTest, RefusesTextOutsideTheRangeWithItsMessageAndRestoresTheValue)
 {
-    const struct
-    {
-        const char* typed;
-        bool bAccepted;
-    } cases[] = {{"abc", false}, {"", false},    {"0", false},   {"-3", false},  {"2e30", false},
-                 {"8,7", false}, {"1e-6", true}, {"1e30", true}, {"23.26", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
+    // What is typed, and whether it is accepted.
+    const std::pair<const char*, bool> cases[] = {{"abc", false}, {"", false},     {"0", false},
+                                                  {"-3", false},  {"2e30", false}, {"8,7", false},
+                                                  {"1e-6", true}, {"1e30", true},  {"23.26", true}};
+    for (const auto& [typed, bAccepted] : cases) {
+        SCOPED_TRACE(typed);
         Service().ClearRecords();
         CSuperEdit edit;
         edit.SetInputFloat(8.7, 1e-6, 1e30, 0, 1, kInnerMessage);
         ASSERT_EQ(edit.text(), QStringLiteral("8.7"));
-        if (!c.bAccepted)
+        if (!bAccepted)
             Service().QueueAnswer(QMessageBox::Ok);
 
-        TypeAndEnter(edit, QString::fromUtf8(c.typed));
+        TypeAndEnter(edit, QString::fromUtf8(typed));
 
-        if (c.bAccepted) {
-            EXPECT_DOUBLE_EQ(edit.GetWindowValue(), QString::fromUtf8(c.typed).toDouble());
+        if (bAccepted) {
+            EXPECT_DOUBLE_EQ(edit.GetWindowValue(), QString::fromUtf8(typed).toDouble());
             EXPECT_TRUE(Service().ShownMessages().isEmpty());
-            EXPECT_EQ(edit.text(), QString::fromUtf8(c.typed));
+            EXPECT_EQ(edit.text(), QString::fromUtf8(typed));
             continue;
         }
         EXPECT_DOUBLE_EQ(edit.GetWindowValue(), 8.7);

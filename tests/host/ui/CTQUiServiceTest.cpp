@@ -10,6 +10,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -43,15 +44,13 @@ TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
                                    QMessageBox::Cancel),
               QMessageBox::Cancel);
 
-    const auto& shown = m_service.ShownMessages();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].text, QStringLiteral("操作数据库时出错！"));
-    EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(shown[1].text, confirm);
-    EXPECT_EQ(shown[1].icon, QMessageBox::Warning);
-    EXPECT_EQ(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    EXPECT_EQ(shown[1].defaultButton, QMessageBox::Cancel);
+    // Text, icon, buttons and default button of each box as shown.
+    QList<std::tuple<QString, int, int, int>> shown;
+    for (const auto& box : m_service.ShownMessages())
+        shown.append({box.text, box.icon, box.buttons.toInt(), box.defaultButton});
+    EXPECT_EQ(shown, (QList<std::tuple<QString, int, int, int>>{
+                         {"操作数据库时出错！", QMessageBox::Critical, QMessageBox::Ok, QMessageBox::NoButton},
+                         {confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel}}));
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
     EXPECT_EQ(m_service.PendingAnswerCount(), 0);
 }
@@ -60,34 +59,30 @@ TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
 // Escape would: the default button if the box has it, else Cancel, else No, else its first button.
 TEST_F(CTQUiServiceTest, UnansweredBoxIsUnexpectedAndAnsweredAsEscapeWould)
 {
-    const struct
-    {
-        QMessageBox::StandardButtons buttons;
-        Button defaultButton;
-        Button expected;
-        Button queued = QMessageBox::NoButton;
-    } cases[] = {
-        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok},
-        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
-        {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No},
-        {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
-        {QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
-        {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok}, // a default the box lacks is no answer
-        {QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton, QMessageBox::Save},
+    // Buttons, default button, the answer given and the answer queued (NoButton: none).
+    const std::tuple<QMessageBox::StandardButtons, Button, Button, Button> cases[] = {
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoButton},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel, QMessageBox::NoButton},
+        {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No, QMessageBox::NoButton},
+        {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel,
+         QMessageBox::NoButton},
+        {QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok, QMessageBox::NoButton},
+        {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::NoButton}, // a default it lacks
+        {QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton, QMessageBox::Save, QMessageBox::NoButton},
         {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Yes},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.buttons));
+    for (const auto& [buttons, defaultButton, expected, queued] : cases) {
+        SCOPED_TRACE(static_cast<int>(buttons));
         m_service.ClearRecords();
-        if (c.queued != QMessageBox::NoButton)
-            m_service.QueueAnswer(c.queued);
-        EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, c.buttons,
-                                       c.defaultButton),
-                  c.expected);
+        if (queued != QMessageBox::NoButton)
+            m_service.QueueAnswer(queued);
+        EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, buttons,
+                                       defaultButton),
+                  expected);
         EXPECT_EQ(m_service.UnexpectedCount(), 1);
         ASSERT_EQ(m_service.ShownMessages().size(), 1);
         EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
-        EXPECT_EQ(m_service.ShownMessages()[0].answer, c.expected);
+        EXPECT_EQ(m_service.ShownMessages()[0].answer, expected);
     }
 }
 
