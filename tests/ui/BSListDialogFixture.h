@@ -9,9 +9,12 @@
 #include "support/QtTestHelpers.h"
 #include "ui/library/CTqUiBSListDlg.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -144,6 +147,41 @@ protected:
         grid.scrollToItem(grid.topLevelItem(row));
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                           TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0));
+    }
+
+    /// Opens the construction list's context menu on a row (-1: below the rows), lists what it offers
+    /// ("-" for a separator, "(off)" after a disabled item) and chooses `choice`, or closes it.
+    static QStringList ChooseFromListMenu(QWidget& dialog, int row, const QString& choice = {})
+    {
+        QStringList offered;
+        TestHelpers::AnswerNextPopupMenu([&offered, choice](QMenu* menu) {
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                const QString text = action->isSeparator() ? QStringLiteral("-") : action->text();
+                offered.append(action->isEnabled() ? text : text + QStringLiteral("(off)"));
+                if (!choice.isEmpty() && action->text() == choice)
+                    chosen = action;
+            }
+            menu->setActiveAction(chosen);
+            QTest::keyClick(menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        CTqUiReportControl& grid = *List(dialog);
+        const QPoint at = row >= 0 ? TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0)
+                                   : QPoint(5, grid.viewport()->height() - 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid.viewport(), &event);
+        return offered;
+    }
+
+    /// Rows of a table that meet a condition.
+    int CountRows(const QString& table, const QString& condition, const QVariantList& values = {})
+    {
+        CADORecordset rows;
+        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM %1 WHERE %2").arg(table, condition),
+                              values));
+        int count = -1;
+        rows.GetFieldValue(QStringLiteral("N"), count);
+        return count;
     }
 
     /// A picture of one colour in the installed folder (the type's) or the user's (a construction's).

@@ -4,6 +4,10 @@
 #include "host/ui/CSuperEdit.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
+#include "ui/query/CTqUiBSQueryDlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include <functional>
 
@@ -284,6 +288,205 @@ TEST_F(CTqUiBSListDlgTest, PlacementIsStoredWhenTheDialogClosesAndRestoredWhenIt
 
     auto reopened = OpenOnCode(m_Brick240);
     EXPECT_EQ(reopened->size(), QSize(1010, 640));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
+    EXPECT_TRUE(enabled("deleteButton") && enabled("copyButton"));
+    EXPECT_TRUE(enabled("queryButton"));
+
+    const struct
+    {
+        QStringList path;
+        bool bRowChosen;
+        bool bFirstItem;
+    } table[] = {
+        {{QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")}, false, true},
+        {{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}, false, true},
+        {{QStringLiteral("所有围护结构")}, false, false},
+        {{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}, true, true},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
+        ClickTreeItem(*dialog, row.path);
+        EXPECT_EQ(enabled("deleteButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("copyButton"), row.bRowChosen);
+        EXPECT_TRUE(enabled("queryButton"));
+        const QStringList offered = ChooseFromListMenu(*dialog, -1);
+        ASSERT_FALSE(offered.isEmpty());
+        EXPECT_EQ(offered.front(), row.bFirstItem ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
+    }
+}
+
+TEST_F(CTqUiBSListDlgTest, ArrowKeysChooseTheFocusedRow)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& list = *List(*dialog);
+    list.setFocus();
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+    EXPECT_EQ(Layers(*dialog)->RowCount(), 0);
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::mouseClick(Button(*dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370) << "OK hands back the highlighted row";
+}
+
+TEST_F(CTqUiBSListDlgTest, DeletionAsksWithTheNameAndCancelDeletesNothing)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const QString codeQuestion = QStringLiteral("确定要删除该围护结构 \"240砖墙\" 吗?");
+
+    Service().QueueAnswer(QMessageBox::Cancel);
+    QTest::mouseClick(Button(*dialog, "deleteButton"), Qt::LeftButton);
+    ASSERT_EQ(MessagesShown(), QStringList{codeQuestion});
+    const CTQUiService::MessageRecord& asked = Service().ShownMessages().front();
+    EXPECT_EQ(asked.icon, QMessageBox::Warning);
+    EXPECT_EQ(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(asked.defaultButton, QMessageBox::Cancel);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 1);
+
+    // The Delete key asks the same; OK deletes the construction and its layer set.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    List(*dialog)->setFocus();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_EQ(MessagesShown(), (QStringList{codeQuestion, QStringLiteral("删除成功！")}));
+    EXPECT_EQ(Service().ShownMessages().back().icon, QMessageBox::Information);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure"), QStringLiteral("BSCId = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("370砖墙")});
+    EXPECT_TRUE(dialog->m_Code.Name.isEmpty()) << "the deleted construction is no choice";
+
+    // With no construction chosen the type goes, with all its constructions, and leaves the tree.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, -1, QStringLiteral("删除")).value(2), QStringLiteral("删除"));
+    EXPECT_EQ(MessagesShown(), (QStringList{QStringLiteral("确定要删除该围护结构类型 \"砖墙\" 及其所属的所有围护结构吗?"),
+                                            QStringLiteral("删除成功！")}));
+    EXPECT_EQ(CountRows(QStringLiteral("BSType"), QStringLiteral("ID = ?"), {m_Brick}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("BSTId = ?"), {m_Brick}), 0);
+    EXPECT_EQ(TreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}),
+              nullptr);
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}));
+
+    // On a category nothing is deleted and nothing asked.
+    Service().ClearRecords();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(CTqUiBSListDlgTest, CopyingTwicePrefixesOnceAndTwiceWithTheSameLayersAndPicture)
+{
+    WritePicture(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")), Qt::blue);
+    auto dialog = OpenOnCode(m_Brick240);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 0, QStringLiteral("复制")).value(3), QStringLiteral("复制"));
+
+    const QString once = QStringLiteral("复件 240砖墙");
+    const QString twice = QStringLiteral("复件 复件 240砖墙");
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙"), once, twice}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the source stays chosen";
+    CTQBoundingStructure source;
+    m_Admin.GetBS(source, m_Brick240);
+    for (int row : {2, 3}) {
+        const QString name = List(*dialog)->GetCellText(row, 0);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(List(*dialog)->GetRowTexts(row).mid(1), kBrick240Row.mid(1)) << "the same layers evaluate alike";
+        CTQBSCode copy;
+        copy.Name = name;
+        copy.BSTId = m_Brick;
+        ASSERT_EQ(copy.IsExist(nullptr), TQLoad::DBS_Exist);
+        EXPECT_EQ(copy.CommonFlag, 1);
+        CTQBoundingStructure layers;
+        m_Admin.GetBS(layers, copy.GetID());
+        EXPECT_EQ(layers.TIdS, source.TIdS);
+        EXPECT_EQ(layers.HouDuS, source.HouDuS);
+        EXPECT_EQ(layers.XzXsS, source.XzXsS);
+        EXPECT_TRUE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), name)).isFile());
+    }
+    EXPECT_TRUE(MessagesShown().isEmpty());
+
+    // A library that refuses the copy: the error, and no layer set or picture for it.
+    if (IsPostgres())
+        return; // a read-only library is an SQLite file
+    OpenLibrary(true);
+    Service().QueueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("操作数据库时出错！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Critical);
+    EXPECT_FALSE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("复件 复件 复件 240砖墙"))).exists());
+}
+
+TEST_F(CTqUiBSListDlgTest, TheCommonFlagTogglesInAndOutOfTheCommonConstructions)
+{
+    const QStringList commonBricks{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")};
+    const auto isCommon = [this](int id) {
+        return CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ? AND CommonFlag <> 0"), {id}) == 1;
+    };
+    auto dialog = OpenOnCode(m_Brick370);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("设为常用")).value(5), QStringLiteral("设为常用"));
+    EXPECT_TRUE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+
+    ClickTreeItem(*dialog, commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙")}));
+    ClickRow(*List(*dialog), 1);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("取消常用")).value(5), QStringLiteral("取消常用"));
+    EXPECT_FALSE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("240砖墙")});
+
+    // With nothing chosen the command asks for a construction.
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(*dialog, -1, QStringLiteral("取消常用"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择一种围护结构！")});
+    EXPECT_TRUE(isCommon(m_Brick240));
+}
+
+TEST_F(CTqUiBSListDlgTest, AQueryResultChosenWithOkBecomesTheChoice)
+{
+    auto dialog = OpenOnCode(m_RoofA);
+    bool bAnswered = false;
+    TestHelpers::AnswerNextModal([&bAnswered](QWidget* modal) {
+        auto* query = qobject_cast<CTqUiBSQueryDlg*>(modal);
+        if (query == nullptr) {
+            modal->close();
+            return;
+        }
+        bAnswered = true;
+        query->findChild<QCheckBox*>(QStringLiteral("typeCheckBox"))->setChecked(false);
+        query->findChild<QLineEdit*>(QStringLiteral("minValueEdit"))->setText(QStringLiteral("1.5"));
+        query->findChild<QLineEdit*>(QStringLiteral("maxValueEdit"))->setText(QStringLiteral("2"));
+        QTest::mouseClick(query->findChild<QPushButton*>(QStringLiteral("queryButton")), Qt::LeftButton);
+        auto* results = query->findChild<CTqUiReportControl*>(QStringLiteral("resultGrid"));
+        // 240砖墙 evaluated with the library dialog's coefficients; the others have no layers.
+        if (results->RowCount() == 1 && results->GetCellText(0, 4) == QStringLiteral("1.88"))
+            results->SetFocusedRow(0);
+        QTest::mouseClick(query->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+    });
+    QTest::mouseClick(Button(*dialog, "queryButton"), Qt::LeftButton);
+
+    ASSERT_TRUE(bAnswered);
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "records/CTQBSType.h"
 #include "records/CTQBoundingStructure.h"
 #include "records/CTQWallProvince.h"
+#include "ui/query/CTqUiBSQueryDlg.h"
 
 #include <QDialog>
 #include <QSet>
@@ -85,6 +86,7 @@ public:
     int m_bMustSelect = 1;        ///< 1: OK needs a chosen construction; the coefficient fields are read-only
     CTQBSDataAdmin m_BSDataAdmin; ///< the dialog's own library manager
     int m_bCommon = 0;            ///< the tree selection lies in the common subtree
+    CTqUiBSQueryDlg m_QueryDlg;   ///< the query by K, kept for the dialog's whole life
 
 protected:
     /// Builds the window content and the initial selection; returns 1.
@@ -95,6 +97,24 @@ protected:
     void OnSelchangedTreeBs();
     void OnBSNameCLick(int row);
     void OnStnClickedStcdemobmp();
+
+    /// Deletes the chosen construction, or with none chosen the current type with all its
+    /// constructions, after asking.
+    void OnBtnDel();
+    /// Stores a copy of the chosen construction named "复件 " + its name (the prefix repeated
+    /// until the name is free in its type and province), with its layers and its picture.
+    void OnBtnCopy();
+    /// Makes the chosen construction common, or outside the common subtree no longer common.
+    void OnSetCommonFlag();
+    void OnBtnCal();
+    void OnBtnAutoCal();
+    /// Finds constructions by their summer K; a chosen result becomes the chosen construction.
+    void OnButtonQuery();
+    void OnDeleteKeyClick();
+    /// A command of the construction list's context menu.
+    void OnMenuCommand(int command);
+    /// The focused row moved (arrow keys, a right click): it becomes the chosen construction.
+    void OnBSListSelChanged();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,4 +150,5 @@ private:
     CTQMenuItemArray* m_pMenuItems = nullptr; ///< context menu of the construction list
     QSet<QAbstractButton*> m_ConnectedActions;
     bool m_bWindowBuilt = false;
+    bool m_bFillingList = false; ///< the list is being refilled: its selection changes are not the user's
 };
