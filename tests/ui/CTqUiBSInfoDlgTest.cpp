@@ -263,6 +263,17 @@ TEST_F(CTqUiBSInfoDlgTest, LayerCommandsAndStoredListsThatDoNotMatch)
     AddMaterial(*editor, {QStringLiteral("所有材质"), QStringLiteral("砂浆")});
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("请选择某一具体的材质！")});
 
+    // The thickness editor takes digits and one point only; an edit recomputes.
+    const QString summerBefore = Box(*editor, "summerCrXsEdit");
+    grid.editItem(grid.topLevelItem(1), 1);
+    auto* cellEditor = grid.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(cellEditor, nullptr);
+    cellEditor->selectAll();
+    QTest::keyClicks(cellEditor, QStringLiteral("12a0.x5"));
+    QTest::keyClick(cellEditor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.GetCellText(1, 1) == QStringLiteral("120.5"); }));
+    EXPECT_NE(Box(*editor, "summerCrXsEdit"), summerBefore);
+
     // A negative thickness counts as 0 and shows "0"; all layers removed, three empty lists.
     grid.SetCellText(0, 1, QStringLiteral("-5"));
     editor->CalculateCRXS();

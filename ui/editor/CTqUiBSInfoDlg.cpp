@@ -154,50 +154,122 @@ void CTqUiBSInfoDlg::setVisible(bool visible)
 
 void CTqUiBSInfoDlg::BuildWindow()
 {
+    QLayout* layerButtons = MakeLayerButtons();
+    QWidget* materials = MakeMaterialArea();
+    QLayout* picture = MakePictureArea();
+    QWidget* values = MakeValueArea();
+
+    m_pExecute = MakeButton(this, QStringLiteral("确定"), QStringLiteral("executeButton"));
+    QPushButton* cancel = MakeButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"));
+    auto* closeButtons = new QHBoxLayout;
+    closeButtons->addStretch();
+    closeButtons->addWidget(m_pExecute);
+    closeButtons->addWidget(cancel);
+
+    auto* main = new QGridLayout(this);
+    main->addWidget(MakeParameterArea(), 0, 0);
+    main->addWidget(MakeLayerGrid(), 1, 0);
+    main->addLayout(layerButtons, 0, 1, 2, 1);
+    main->addWidget(materials, 0, 2, 2, 1);
+    main->addLayout(picture, 2, 0);
+    main->addWidget(values, 2, 1, 1, 2);
+    main->addLayout(closeButtons, 3, 0, 1, 3);
+    main->setColumnStretch(0, 3);
+    main->setColumnStretch(2, 2);
+    // The layers get the room: a construction may have many.
+    main->setRowStretch(1, 1);
+    resize(860, 680);
+
+    connect(m_pExecute, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnExecute);
+    connect(cancel, &QPushButton::clicked, this, &CTqUiBSInfoDlg::reject);
+}
+
+QWidget* CTqUiBSInfoDlg::MakeParameterArea()
+{
     m_pPropertyGrid = new CTqUiPropertyGrid(this);
     m_pPropertyGrid->setObjectName(QStringLiteral("propertyGrid"));
     auto* parameters = new QGroupBox(QStringLiteral("围护结构参数"), this);
-    auto* parameterLayout = new QVBoxLayout(parameters);
-    parameterLayout->addWidget(m_pPropertyGrid);
-    parameters->setMinimumHeight(170);
+    auto* layout = new QVBoxLayout(parameters);
+    layout->addWidget(m_pPropertyGrid);
+    // Four rows and the description pane.
+    parameters->setFixedHeight(200);
+    return parameters;
+}
 
+QWidget* CTqUiBSInfoDlg::MakeLayerGrid()
+{
     m_pLayerGrid = new CTqUiReportControl(this);
     m_pLayerGrid->setObjectName(QStringLiteral("layerGrid"));
     auto* decimalCells = new DecimalCellDelegate(m_pLayerGrid);
     m_pLayerGrid->setItemDelegateForColumn(kThickCell, decimalCells);
     m_pLayerGrid->setItemDelegateForColumn(kXzXsCell, decimalCells);
 
-    auto* layerButtons = new QVBoxLayout;
-    layerButtons->addStretch();
-    QPushButton* add = MakeButton(this, QStringLiteral("←"), QStringLiteral("addLayerButton"));
-    QPushButton* remove = MakeButton(this, QStringLiteral("→"), QStringLiteral("deleteLayerButton"));
-    QPushButton* up = MakeButton(this, QStringLiteral("↑"), QStringLiteral("upLayerButton"));
-    QPushButton* down = MakeButton(this, QStringLiteral("↓"), QStringLiteral("downLayerButton"));
-    for (QPushButton* button : {add, remove, up, down}) {
-        button->setFixedWidth(40);
-        layerButtons->addWidget(button);
-    }
-    layerButtons->addStretch();
+    connect(m_pLayerGrid, &CTqUiReportControl::menuCommand, this, &CTqUiBSInfoDlg::OnMenuCommand);
+    connect(m_pLayerGrid, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSInfoDlg::OnDeleteKeyClick);
+    connect(m_pLayerGrid, &QTreeWidget::currentItemChanged, this, &CTqUiBSInfoDlg::OnTimbofbsSelChange);
+    connect(m_pLayerGrid, &CTqUiReportControl::cellEdited, this, &CTqUiBSInfoDlg::OnCellEdited);
+    return m_pLayerGrid;
+}
 
+QLayout* CTqUiBSInfoDlg::MakeLayerButtons()
+{
+    const struct
+    {
+        const char* text;
+        const char* name;
+        void (CTqUiBSInfoDlg::*handler)();
+    } buttons[] = {{"←", "addLayerButton", &CTqUiBSInfoDlg::OnBtnAddt},
+                   {"→", "deleteLayerButton", &CTqUiBSInfoDlg::OnBtnDelt},
+                   {"↑", "upLayerButton", &CTqUiBSInfoDlg::OnButtonUpt},
+                   {"↓", "downLayerButton", &CTqUiBSInfoDlg::OnButtonDownt}};
+    auto* layout = new QVBoxLayout;
+    layout->addStretch();
+    for (const auto& item : buttons) {
+        QPushButton* button = MakeButton(this, QString::fromUtf8(item.text), QString::fromLatin1(item.name));
+        button->setFixedWidth(40);
+        layout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, item.handler);
+    }
+    layout->addStretch();
+    return layout;
+}
+
+QWidget* CTqUiBSInfoDlg::MakeMaterialArea()
+{
     m_pTimbTree = new CMutiTreeCtrl(this);
     m_pTimbTree->setObjectName(QStringLiteral("timbTree"));
     auto* materials = new QGroupBox(QStringLiteral("所有材质"), this);
-    auto* materialLayout = new QVBoxLayout(materials);
-    materialLayout->addWidget(m_pTimbTree);
-    materials->setMinimumWidth(230);
+    auto* layout = new QVBoxLayout(materials);
+    layout->addWidget(m_pTimbTree);
+    materials->setMinimumWidth(240);
+    // Long material names scroll sideways instead of being cut off.
+    m_pTimbTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pTimbTree->header()->setStretchLastSection(false);
 
+    connect(m_pTimbTree, &QTreeWidget::itemDoubleClicked, this, &CTqUiBSInfoDlg::OnDblclkTreeTimb);
+    connect(m_pTimbTree, &CMutiTreeCtrl::menuCommand, this, &CTqUiBSInfoDlg::OnMenuCommand);
+    return materials;
+}
+
+QLayout* CTqUiBSInfoDlg::MakePictureArea()
+{
     m_pDemoBMP = new CPictureCtrl(1, this);
     m_pDemoBMP->setObjectName(QStringLiteral("demoPicture"));
     m_pDemoBMP->setFrameShape(QFrame::StyledPanel);
     m_pDemoBMP->setMinimumSize(200, 150);
-    QPushButton* choosePicture =
-        MakeButton(this, QStringLiteral("选择示\n意图片"), QStringLiteral("selectDemoPictureButton"));
-    auto* pictureLayout = new QHBoxLayout;
-    pictureLayout->addWidget(m_pDemoBMP, 1);
-    pictureLayout->addWidget(choosePicture, 0, Qt::AlignTop);
+    QPushButton* choose = MakeButton(this, QStringLiteral("选择示\n意图片"), QStringLiteral("selectDemoPictureButton"));
+    auto* layout = new QHBoxLayout;
+    layout->addWidget(m_pDemoBMP, 1);
+    layout->addWidget(choose, 0, Qt::AlignTop);
 
+    connect(choose, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnSelectdemobmp);
+    connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSInfoDlg::OnStnClickedStcdemobmp);
+    return layout;
+}
+
+QWidget* CTqUiBSInfoDlg::MakeValueArea()
+{
     auto* values = new QGroupBox(QStringLiteral("传热系数"), this);
-    auto* valueLayout = new QGridLayout(values);
     m_pSummerCrXs = MakeValueBox(values, QStringLiteral("summerCrXsEdit"));
     m_pWinterCrXs = MakeValueBox(values, QStringLiteral("winterCrXsEdit"));
     m_pInnerCrXs = MakeValueBox(values, QStringLiteral("innerCrXsEdit"));
@@ -206,10 +278,9 @@ void CTqUiBSInfoDlg::BuildWindow()
     m_pSummerHrXs = MakeValueBox(values, QStringLiteral("summerHrXsEdit"));
     m_pWinterHrXs = MakeValueBox(values, QStringLiteral("winterHrXsEdit"));
     m_pInnerHrXs = MakeValueBox(values, QStringLiteral("innerHrXsEdit"));
-    for (QLineEdit* target : {m_pSummerCrXs, m_pWinterCrXs})
-        target->setValidator(new QRegularExpressionValidator(DecimalPattern(), target));
     QPushButton* summerThick = MakeButton(values, QStringLiteral("由K定厚度"), QStringLiteral("summerThickButton"));
     QPushButton* winterThick = MakeButton(values, QStringLiteral("由K定厚度"), QStringLiteral("winterThickButton"));
+
     const struct
     {
         const char* label;
@@ -224,13 +295,14 @@ void CTqUiBSInfoDlg::BuildWindow()
                 {"夏季外表面换热系数:", m_pSummerHrXs, nullptr, true},
                 {"冬季外表面换热系数:", m_pWinterHrXs, nullptr, true},
                 {"内表面换热系数:", m_pInnerHrXs, nullptr, true}};
+    auto* layout = new QGridLayout(values);
     int row = 0;
     for (const auto& item : rows) {
         auto* label = new QLabel(QString::fromUtf8(item.label), values);
-        valueLayout->addWidget(label, row, 0);
-        valueLayout->addWidget(item.box, row, 1);
+        layout->addWidget(label, row, 0);
+        layout->addWidget(item.box, row, 1);
         if (item.button != nullptr)
-            valueLayout->addWidget(item.button, row, 2);
+            layout->addWidget(item.button, row, 2);
         // The surface coefficients come from the caller; the boxes only carry them.
         label->setVisible(!item.bHidden);
         item.box->setVisible(!item.bHidden);
@@ -239,62 +311,27 @@ void CTqUiBSInfoDlg::BuildWindow()
     m_pStatus = new QLabel(values);
     m_pStatus->setObjectName(QStringLiteral("thicknessStatus"));
     m_pStatus->setWordWrap(true);
-    m_pStatus->setMinimumWidth(260);
-    valueLayout->addWidget(m_pStatus, row, 0, 1, 3);
-    valueLayout->setRowStretch(row + 1, 1);
+    m_pStatus->setMinimumWidth(280);
+    layout->addWidget(m_pStatus, row, 0, 1, 3);
+    layout->setRowStretch(row + 1, 1);
 
-    m_pExecute = MakeButton(this, QStringLiteral("确定"), QStringLiteral("executeButton"));
-    QPushButton* cancel = MakeButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"));
-    auto* closeButtons = new QHBoxLayout;
-    closeButtons->addStretch();
-    closeButtons->addWidget(m_pExecute);
-    closeButtons->addWidget(cancel);
-
-    auto* layerArea = new QVBoxLayout;
-    layerArea->addWidget(parameters);
-    layerArea->addWidget(m_pLayerGrid, 1);
-
-    auto* main = new QGridLayout(this);
-    main->addLayout(layerArea, 0, 0);
-    main->addLayout(layerButtons, 0, 1);
-    main->addWidget(materials, 0, 2);
-    main->addLayout(pictureLayout, 1, 0);
-    main->addWidget(values, 1, 1, 1, 2);
-    main->addLayout(closeButtons, 2, 0, 1, 3);
-    main->setColumnStretch(0, 3);
-    main->setColumnStretch(2, 2);
-    main->setRowStretch(0, 3);
-    main->setRowStretch(1, 2);
-    resize(820, 640);
-
-    // The summer and winter coefficients are inputs too (targets of "由K定厚度"): red text says so.
+    // The summer and winter coefficients are inputs too, the targets of "由K定厚度": numbers only,
+    // and red text says they can be typed into.
     for (QLineEdit* target : {m_pSummerCrXs, m_pWinterCrXs}) {
+        target->setValidator(new QRegularExpressionValidator(DecimalPattern(), target));
         QPalette palette = target->palette();
         palette.setColor(QPalette::Active, QPalette::Text, kComputedRed);
         palette.setColor(QPalette::Inactive, QPalette::Text, kComputedRed);
         target->setPalette(palette);
     }
 
-    connect(add, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnAddt);
-    connect(remove, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnDelt);
-    connect(up, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnButtonUpt);
-    connect(down, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnButtonDownt);
-    connect(choosePicture, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnSelectdemobmp);
-    connect(m_pExecute, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnExecute);
-    connect(cancel, &QPushButton::clicked, this, &CTqUiBSInfoDlg::reject);
     connect(summerThick, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnCalXj);
     connect(winterThick, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnCalDj);
-    connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSInfoDlg::OnStnClickedStcdemobmp);
-    connect(m_pTimbTree, &QTreeWidget::itemDoubleClicked, this, &CTqUiBSInfoDlg::OnDblclkTreeTimb);
-    connect(m_pTimbTree, &CMutiTreeCtrl::menuCommand, this, &CTqUiBSInfoDlg::OnMenuCommand);
-    connect(m_pLayerGrid, &CTqUiReportControl::menuCommand, this, &CTqUiBSInfoDlg::OnMenuCommand);
-    connect(m_pLayerGrid, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSInfoDlg::OnDeleteKeyClick);
-    connect(m_pLayerGrid, &QTreeWidget::currentItemChanged, this, &CTqUiBSInfoDlg::OnTimbofbsSelChange);
-    connect(m_pLayerGrid, &CTqUiReportControl::cellEdited, this, &CTqUiBSInfoDlg::OnCellEdited);
     for (QLineEdit* box : {m_pSummerHrXs, m_pWinterHrXs, m_pInnerHrXs})
         connect(box, &QLineEdit::textChanged, this, &CTqUiBSInfoDlg::OnChangeEdtHrxsNbm);
     for (QLineEdit* box : {m_pSummerHrXs, m_pInnerHrXs})
         box->installEventFilter(this);
+    return values;
 }
 
 int CTqUiBSInfoDlg::OnInitDialog()

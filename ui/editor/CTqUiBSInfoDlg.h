@@ -18,6 +18,7 @@ class CPictureCtrl;
 class CTqUiPropertyGrid;
 class CTqUiReportControl;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTreeWidgetItem;
@@ -99,6 +100,12 @@ protected:
 
 private:
     void BuildWindow();
+    QWidget* MakeParameterArea();
+    QWidget* MakeLayerGrid();
+    QLayout* MakeLayerButtons();
+    QWidget* MakeMaterialArea();
+    QLayout* MakePictureArea();
+    QWidget* MakeValueArea();
     void DrawUI();
     void ShowUIData();
     void _InitTimbTree(tagBSNode* node, QTreeWidgetItem* parentItem);
