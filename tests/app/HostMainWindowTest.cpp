@@ -41,20 +41,9 @@ protected:
     QString Cell(int column) const { return m_pTable->item(0, column)->text(); }
 
     /// Chooses the construction of the selected wall, answering the library dialog with `act`.
-    bool Choose(std::function<void(CTqUiBSListDlg&)> act)
+    void Choose(std::function<void(CTqUiBSListDlg&)> act)
     {
-        bool answered = false;
-        TestHelpers::AnswerNextModal([&answered, act](QWidget* modal) {
-            auto* dialog = qobject_cast<CTqUiBSListDlg*>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
-            answered = true;
-            act(*dialog);
-        });
-        m_Window.ChooseConstruction();
-        return answered;
+        TestHelpers::RunModal<CTqUiBSListDlg>([this] { m_Window.ChooseConstruction(); }, std::move(act));
     }
 
     CTQHostMainWindow m_Window;
@@ -71,10 +60,10 @@ TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRow)
     project.walls[0].wall.m_nBSCId = m_Brick370;
     m_Window.SetProject(project, QString());
     m_pTable->selectRow(0);
-    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
+    Choose([](CTqUiBSListDlg& dialog) {
         ClickRow(*List(dialog), 0);
         QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-    }));
+    });
     EXPECT_EQ(Cell(Construction), QStringLiteral("240砖墙"));
     EXPECT_EQ(Cell(Id), QString::number(m_Brick240));
     // 20 mm mortar (λ 0.93), 240 mm brick (λ 0.81), 20 mm mortar: K = 1/(0.114943 + 0.339307 +
@@ -89,9 +78,7 @@ TEST_F(HostMainWindowTest, CancelLeavesTheRowAsItWas)
     QStringList before;
     for (int column = 0; column < m_pTable->columnCount(); ++column)
         before.append(Cell(column));
-    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
-        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
-    }));
+    Choose([](CTqUiBSListDlg& dialog) { QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton); });
     QStringList after;
     for (int column = 0; column < m_pTable->columnCount(); ++column)
         after.append(Cell(column));

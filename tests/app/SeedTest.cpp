@@ -19,27 +19,14 @@ int CountRows(CADODatabase* database, const QString& table)
     return static_cast<int>(rows.GetRecordCount());
 }
 
-const QStringList kTables{"BSDaLei", "BSType", "BSCode", "BoundingStructure", "Timbering", "TimberingType",
-                          "WallProvince"};
+const QStringList kTables{"BSDaLei",   "BSType",        "BSCode",      "BoundingStructure",
+                          "Timbering", "TimberingType", "WallProvince"};
 
 } // namespace
 
 class SeedTest : public LibraryFixture
 {
 protected:
-    void SetUp() override
-    {
-        LibraryFixture::SetUp();
-        CTQUiService::Instance().SetTestMode(true);
-        CTQUiService::Instance().ClearRecords();
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0);
-        LibraryFixture::TearDown();
-    }
-
     static QString SourceData() { return QStringLiteral(TQWALL_SOURCE_DATA_DIR); }
 };
 
@@ -59,7 +46,8 @@ TEST_F(SeedTest, NewLibraryHoldsTheDefaultDataAndEvaluatesEverywhere)
         categories.GetFieldValue(QStringLiteral("Name"), name);
         names.append(name);
     }
-    EXPECT_EQ(names, (QStringList{"外墙", "内墙", "屋面", "楼板", "门", "窗"})) << "the query dialog relies on this order";
+    EXPECT_EQ(names, (QStringList{"外墙", "内墙", "屋面", "楼板", "门", "窗"}))
+        << "the query dialog relies on this order";
 
     // A type a user adds never receives one of the reserved IDs the trees hide.
     CTQTimberingType userType;
@@ -87,7 +75,8 @@ TEST_F(SeedTest, NewLibraryHoldsTheDefaultDataAndEvaluatesEverywhere)
                     for (const CTQWallData& wall : walls) {
                         ++evaluated;
                         EXPECT_FALSE(wall.GetTimbering().IsEmpty()) << wall.m_strBSCName.toStdString();
-                        for (double value : {wall.GetCrXs(), wall.GetDjCrXs(), wall.GetNCrXs(), wall.GetSj(), wall.GetYc()})
+                        for (double value :
+                             {wall.GetCrXs(), wall.GetDjCrXs(), wall.GetNCrXs(), wall.GetSj(), wall.GetYc()})
                             EXPECT_TRUE(std::isfinite(value)) << wall.m_strBSCName.toStdString();
                     }
                 }

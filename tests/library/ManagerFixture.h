@@ -4,7 +4,7 @@
 #include "library/CTQBSDataAdmin.h"
 #include "support/LibraryFixture.h"
 
-/// A small library built through the record classes, and the message service in test mode.
+/// A small library built through the record classes.
 ///
 /// Categories (OrderId): 外墙 (2), 屋面 (1), 门 (3). Provinces: 北京市, 黑龙江省.
 /// Types: 砖墙 and 保温墙 (外墙), 平屋面 (屋面).
@@ -19,8 +19,6 @@ protected:
     void SetUp() override
     {
         LibraryFixture::SetUp();
-        CTQUiService::Instance().SetTestMode(true);
-        CTQUiService::Instance().ClearRecords();
 
         m_Wall = AddCategory(QStringLiteral("外墙"), 2);
         m_Roof = AddCategory(QStringLiteral("屋面"), 1);
@@ -50,14 +48,6 @@ protected:
         m_Brick370 = AddCode(QStringLiteral("370砖墙"), m_Brick, 0, 0);
         m_NorthWall = AddCode(QStringLiteral("北方保温墙"), m_Insulated, m_Heilongjiang, 1);
         m_RoofA = AddCode(QStringLiteral("平屋面A"), m_FlatRoof, 0, 0);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0) << "a message box nobody expected was shown";
-        EXPECT_EQ(CTQUiService::Instance().PendingAnswerCount(), 0) << "an expected message box was not shown";
-        CTQUiService::Instance().ClearRecords();
-        LibraryFixture::TearDown();
     }
 
     int AddCategory(const QString& name, int order)

@@ -1,7 +1,5 @@
 #include "tools/wallbmp/CTQWallSectionPainter.h"
 
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -134,12 +132,3 @@ TEST(WallSectionPainter, MakesRoomForALegendRowPerLayerPair)
 }
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    // Text needs a GUI application; the tests run without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

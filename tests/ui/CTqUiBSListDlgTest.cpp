@@ -265,13 +265,11 @@ TEST_F(CTqUiBSListDlgTest, AClickOnThePictureOpensItInTheViewer)
     auto dialog = OpenOnCode(m_Brick240);
 
     QString title;
-    TestHelpers::AnswerNextModal([&title](QWidget* modal) {
-        if (auto* viewer = qobject_cast<CTqUiBSViewPicDlg*>(modal)) {
-            title = viewer->windowTitle();
-            viewer->close();
-        }
-    });
-    QTest::mouseClick(Picture(*dialog), Qt::LeftButton);
+    TestHelpers::RunModal<CTqUiBSViewPicDlg>([&] { QTest::mouseClick(Picture(*dialog), Qt::LeftButton); },
+                                             [&title](CTqUiBSViewPicDlg& viewer) {
+                                                 title = viewer.windowTitle();
+                                                 viewer.close();
+                                             });
     EXPECT_EQ(title, QStringLiteral("围护结构示例图片"));
 }
 

@@ -8,8 +8,6 @@
 #include "host/core/TQString.h"
 #include "support/LibraryFixture.h"
 
-#include <QThread>
-
 #include <atomic>
 #include <thread>
 
@@ -27,8 +25,9 @@ TEST(TQStringTest, DblToStrFormatsFixedDecimals)
         const char* expected;
     };
     const Case cases[] = {
-        {0.3913, 2, "0.39"},   {240.0, 2, "240.00"}, {8.26, 1, "8.3"},
-        {-0.001, 2, "0.00"},   {12.0, 0, "12"},      {1.0 / 3.0, 3, "0.333"},
+        {0.3913, 2, "0.39"},    {240.0, 2, "240.00"},
+        {8.26, 1, "8.3"},       {-0.001, 2, "0.00"},
+        {12.0, 0, "12"},        {1.0 / 3.0, 3, "0.333"},
         {std::nan(""), 2, "-"}, {std::numeric_limits<double>::infinity(), 2, "-"},
     };
     for (const Case& c : cases)
@@ -43,11 +42,7 @@ TEST(TQStringTest, SplitStringKeepsPositions)
         QStringList expected;
     };
     const Case cases[] = {
-        {"", {}},
-        {"12", {"12"}},
-        {"12,7,30", {"12", "7", "30"}},
-        {"1,,3", {"1", "", "3"}},
-        {",", {"", ""}},
+        {"", {}}, {"12", {"12"}}, {"12,7,30", {"12", "7", "30"}}, {"1,,3", {"1", "", "3"}}, {",", {"", ""}},
     };
     for (const Case& c : cases) {
         QStringList items{QStringLiteral("kept")};
@@ -158,7 +153,8 @@ TEST_F(LibraryDatabaseTest, CommandLineBeatsEnvironmentBeatsIni)
     EXPECT_EQ(CTQLibraryDatabase::ConfigFromSettings().path, QStringLiteral("/ini/lib.sqlite"));
     qputenv("TQWALL_DB", "/env/lib.sqlite");
     EXPECT_EQ(CTQLibraryDatabase::ConfigFromSettings().path, QStringLiteral("/env/lib.sqlite"));
-    EXPECT_EQ(CTQLibraryDatabase::ConfigFromSettings(QStringLiteral("/cli.sqlite")).path, QStringLiteral("/cli.sqlite"));
+    EXPECT_EQ(CTQLibraryDatabase::ConfigFromSettings(QStringLiteral("/cli.sqlite")).path,
+              QStringLiteral("/cli.sqlite"));
     qunsetenv("TQWALL_DB");
 
     CTQDBGlobalSetting::GetGlobalSetting()->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Driver"),
@@ -171,25 +167,32 @@ TEST_F(LibraryDatabaseTest, CommandLineBeatsEnvironmentBeatsIni)
 
 TEST_F(LibraryDatabaseTest, SecondWriterWaitsForTheFirst)
 {
-    // One connection holds a write transaction for a moment; a second connection's insert waits
-    // for it instead of failing with "database is locked".
+    // A second connection's insert while another holds a write transaction waits for it instead
+    // of failing at once with "database is locked": every connection carries a busy timeout.
     if (IsPostgres())
         GTEST_SKIP() << "PostgreSQL's own locking needs no busy timeout";
     CTQDatabaseConfig config;
     config.path = LibraryPath();
     CADODatabase other;
     ASSERT_TRUE(other.Open(config));
+    CADORecordset timeout;
+    ASSERT_TRUE(timeout.Open(&other, QStringLiteral("PRAGMA busy_timeout")));
+    int timeoutMs = 0;
+    timeout.GetFieldValue(QStringLiteral("timeout"), timeoutMs);
+    EXPECT_GE(timeoutMs, 1000);
+
     ASSERT_TRUE(Db()->BeginTransaction());
     ASSERT_TRUE(Db()->Execute(QStringLiteral("INSERT INTO BSDaLei (Name) VALUES ('first')")));
-
+    std::atomic<bool> started{false};
     std::atomic<int> result{-1};
-    std::thread writer([&config, &result] {
+    std::thread writer([&config, &started, &result] {
         CADODatabase second; // a connection belongs to the thread that opened it
-        result = second.Open(config) ? second.Execute(QStringLiteral("INSERT INTO BSDaLei (Name) VALUES ('second')"))
-                                     : 0;
+        started = true;
+        result =
+            second.Open(config) ? second.Execute(QStringLiteral("INSERT INTO BSDaLei (Name) VALUES ('second')")) : 0;
     });
-    QThread::msleep(300);
-    EXPECT_EQ(result.load(), -1) << "the second writer is still waiting for the lock";
+    while (!started)
+        std::this_thread::yield();
     ASSERT_TRUE(Db()->CommitTransaction());
     writer.join();
     EXPECT_EQ(result.load(), 1);

@@ -135,6 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NoSolutionCase{"NoLayer", {}, kFilms, 0.5}, NoSolutionCase{"ZeroTarget", kWall, kFilms, 0.0},
                       NoSolutionCase{"NegativeTarget", kWall, kFilms, -0.5},
                       NoSolutionCase{"NaNTarget", kWall, kFilms, kNaN},
+                      // 1/1e-310 overflows: the layer would have to be infinitely thick.
+                      NoSolutionCase{"TargetTooSmallForAFiniteThickness", kWall, kFilms, 1e-310},
                       NoSolutionCase{"ChosenLayerWithoutConductivity",
                                      MakeLayers({Brick(0.24), Layer(0.05, 0.0, 20.0, 1.38)}), kFilms, 0.5},
                       NoSolutionCase{"OtherLayerNegativeThickness", MakeLayers({Brick(-0.24), Eps(0.05)}), kFilms, 0.5},

@@ -36,13 +36,13 @@ TEST(CMutiTreeCtrlTest, RightClickSelectsTheItemWhoseNodeTheChosenCommandActsOn)
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
 
-    TestHelpers::AnswerNextPopupMenu([](QMenu* menu) {
-        menu->setActiveAction(menu->actions().at(1));
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
     const QPoint at = tree.visualItemRect(material).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(tree.viewport(), &event);
+    TestHelpers::RunModal<QMenu>([&] { QApplication::sendEvent(tree.viewport(), &event); },
+                                 [](QMenu& menu) {
+                                     menu.setActiveAction(menu.actions().at(1));
+                                     QTest::keyClick(&menu, Qt::Key_Return);
+                                 });
 
     ASSERT_EQ(commands.size(), 1);
     EXPECT_EQ(commands.at(0).at(0).toInt(), 30003);

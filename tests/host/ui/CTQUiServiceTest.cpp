@@ -1,11 +1,13 @@
 #include "host/ui/CTQUiService.h"
 
 #include "support/QtTestHelpers.h"
+#include "support/UiServiceGuard.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -15,15 +17,12 @@ namespace {
 
 using Button = QMessageBox::StandardButton;
 
-/// The service is process-wide: each test starts in test mode with nothing queued or recorded.
+/// The service is process-wide: each test starts in test mode with nothing queued or recorded
+/// (UiServiceGuard), and leaves nothing behind for the guard, as these tests are about what the
+/// guard would count.
 class CTQUiServiceTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_service.SetTestMode(true);
-        m_service.ClearRecords();
-    }
     void TearDown() override
     {
         m_service.SetTestMode(true);
@@ -135,22 +134,19 @@ TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
 TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefault)
 {
     m_service.SetTestMode(false);
-    bool bAnswered = false;
-    TestHelpers::AnswerNextModal([&bAnswered](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::Cancel);
-        bAnswered = true;
-        box->button(QMessageBox::Ok)->click();
-    });
-
     const QString text = QStringLiteral("该名称的围护结构已经存在！\r\n[外墙] - [砖墙]");
-    EXPECT_EQ(m_service.MessageBox(nullptr, text, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
-                                   QMessageBox::Cancel),
-              QMessageBox::Ok);
-    EXPECT_TRUE(bAnswered);
+    const auto answer = TestHelpers::RunModal<QMessageBox>(
+        [&] {
+            return m_service.MessageBox(nullptr, text, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+                                        QMessageBox::Cancel);
+        },
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
+            EXPECT_EQ(box.icon(), QMessageBox::Warning);
+            EXPECT_EQ(box.standardButton(box.defaultButton()), QMessageBox::Cancel);
+            box.button(QMessageBox::Ok)->click();
+        });
+    EXPECT_EQ(answer, QMessageBox::Ok);
     ASSERT_EQ(m_service.ShownMessages().size(), 1);
     EXPECT_EQ(m_service.ShownMessages()[0].text, text);
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
@@ -187,5 +183,28 @@ INSTANTIATE_TEST_SUITE_P(Filters, QtFileFilterTest,
                                            FilterCase{"QtFormUnchanged", "Pictures (*.jpg *.png)",
                                                       "Pictures (*.jpg *.png)"}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// The safeguard of every test executable must fail a test, and say why.
+TEST_F(CTQUiServiceTest, GuardFailsATestOnAnUnansweredBoxOrAnUnusedAnswer)
+{
+    UiServiceGuard guard;
+    const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
+    m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information);
+    EXPECT_NONFATAL_FAILURE(guard.OnTestEnd(test), "message box \"删除成功！\"");
+    m_service.QueueFileAnswer(QStringLiteral("/data/外墙1.JPG"));
+    EXPECT_NONFATAL_FAILURE(guard.OnTestEnd(test), "1 queued answer(s) left unused");
+}
+
+TEST(RunModalTest, FailsWithinTheLimitNamingTheWindow)
+{
+    QDialog stuck;
+    stuck.setWindowTitle(QStringLiteral("卡住"));
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QDialog>([&] { stuck.exec(); }, [](QDialog&) {}, 100),
+                            "QDialog \"卡住\" still open 100 ms after it was answered");
+    QMessageBox other;
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QMenu>([&] { other.exec(); }, [](QMenu&) {}, 100),
+                            "QMessageBox opened where a QMenu was expected");
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QDialog>([] {}, [](QDialog&) {}, 100), "no QDialog opened");
+}
 
 } // namespace

@@ -78,19 +78,20 @@ protected:
     QList<QPair<QString, bool>> ChooseFromContextMenu(int row, const QString& choice)
     {
         QList<QPair<QString, bool>> offered;
-        TestHelpers::AnswerNextPopupMenu([&offered, choice](QMenu* menu) {
-            QAction* chosen = nullptr;
-            for (QAction* action : menu->actions()) {
-                offered.append({action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
-                if (!choice.isEmpty() && !action->isSeparator() && action->text() == choice)
-                    chosen = action;
-            }
-            menu->setActiveAction(chosen);
-            QTest::keyClick(menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
-        });
         const QPoint at = Cell(row, 0);
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, m_grid.viewport()->mapToGlobal(at));
-        QApplication::sendEvent(m_grid.viewport(), &event);
+        TestHelpers::RunModal<QMenu>(
+            [&] { QApplication::sendEvent(m_grid.viewport(), &event); },
+            [&offered, choice](QMenu& menu) {
+                QAction* chosen = nullptr;
+                for (QAction* action : menu.actions()) {
+                    offered.append({action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
+                    if (!choice.isEmpty() && !action->isSeparator() && action->text() == choice)
+                        chosen = action;
+                }
+                menu.setActiveAction(chosen);
+                QTest::keyClick(&menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
+            });
         return offered;
     }
 

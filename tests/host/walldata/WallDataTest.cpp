@@ -114,4 +114,11 @@ TEST_F(WallDataTest, ThicknessSearchReachesTheTargetOnTheInsulation)
     empty.CurrectThick(0.5, index, thickness);
     EXPECT_EQ(index, -1);
     EXPECT_EQ(thickness, 0.0);
+
+    // A target whose 1/K overflows cannot be reached: no layer, never an infinite thickness.
+    index = 7;
+    thickness = 1.0;
+    wall.CurrectThick(1e-310, index, thickness);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(thickness, 0.0);
 }
