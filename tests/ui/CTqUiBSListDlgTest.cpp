@@ -3,11 +3,14 @@
 #include "BSListDialogFixture.h"
 #include "host/ui/CSuperEdit.h"
 #include "host/db/CTQDBGlobalSetting.h"
+#include "host/ui/CTqUiPropertyGrid.h"
+#include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 #include "ui/query/CTqUiBSQueryDlg.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <functional>
 
@@ -295,14 +298,14 @@ TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
 {
     auto dialog = OpenOnCode(m_Brick240);
     const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
-    EXPECT_TRUE(enabled("deleteButton") && enabled("copyButton"));
-    EXPECT_TRUE(enabled("queryButton"));
+    EXPECT_TRUE(enabled("modifyButton") && enabled("deleteButton") && enabled("copyButton"));
+    EXPECT_TRUE(enabled("addButton") && enabled("queryButton"));
 
     const struct
     {
         QStringList path;
         bool bRowChosen;
-        bool bFirstItem;
+        bool bCategory; ///< add button and first menu item
     } table[] = {
         {{QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")}, false, true},
         {{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}, false, true},
@@ -312,12 +315,14 @@ TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
     for (const auto& row : table) {
         SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
         ClickTreeItem(*dialog, row.path);
+        EXPECT_EQ(enabled("modifyButton"), row.bRowChosen);
         EXPECT_EQ(enabled("deleteButton"), row.bRowChosen);
         EXPECT_EQ(enabled("copyButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("addButton"), row.bCategory);
         EXPECT_TRUE(enabled("queryButton"));
         const QStringList offered = ChooseFromListMenu(*dialog, -1);
         ASSERT_FALSE(offered.isEmpty());
-        EXPECT_EQ(offered.front(), row.bFirstItem ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
+        EXPECT_EQ(offered.front(), row.bCategory ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
     }
 }
 
@@ -459,32 +464,122 @@ TEST_F(CTqUiBSListDlgTest, TheCommonFlagTogglesInAndOutOfTheCommonConstructions)
 TEST_F(CTqUiBSListDlgTest, AQueryResultChosenWithOkBecomesTheChoice)
 {
     auto dialog = OpenOnCode(m_RoofA);
-    bool bAnswered = false;
-    TestHelpers::AnswerNextModal([&bAnswered](QWidget* modal) {
-        auto* query = qobject_cast<CTqUiBSQueryDlg*>(modal);
-        if (query == nullptr) {
-            modal->close();
-            return;
-        }
-        bAnswered = true;
-        query->findChild<QCheckBox*>(QStringLiteral("typeCheckBox"))->setChecked(false);
-        query->findChild<QLineEdit*>(QStringLiteral("minValueEdit"))->setText(QStringLiteral("1.5"));
-        query->findChild<QLineEdit*>(QStringLiteral("maxValueEdit"))->setText(QStringLiteral("2"));
-        QTest::mouseClick(query->findChild<QPushButton*>(QStringLiteral("queryButton")), Qt::LeftButton);
-        auto* results = query->findChild<CTqUiReportControl*>(QStringLiteral("resultGrid"));
-        // 240砖墙 evaluated with the library dialog's coefficients; the others have no layers.
-        if (results->RowCount() == 1 && results->GetCellText(0, 4) == QStringLiteral("1.88"))
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    TestHelpers::RunModal<CTqUiBSQueryDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "queryButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiBSQueryDlg& query) {
+            query.findChild<QCheckBox*>(QStringLiteral("typeCheckBox"))->setChecked(false);
+            query.findChild<QLineEdit*>(QStringLiteral("minValueEdit"))->setText(QStringLiteral("1.5"));
+            query.findChild<QLineEdit*>(QStringLiteral("maxValueEdit"))->setText(QStringLiteral("2"));
+            QTest::mouseClick(Button(query, "queryButton"), Qt::LeftButton);
+            // 240砖墙 evaluated with the library dialog's coefficients; the others have no layers.
+            auto* results = query.findChild<CTqUiReportControl*>(QStringLiteral("resultGrid"));
+            EXPECT_EQ(Names(*results), QStringList{QStringLiteral("1")});
+            EXPECT_EQ(results->GetCellText(0, 4), QStringLiteral("1.88"));
             results->SetFocusedRow(0);
-        QTest::mouseClick(query->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-    });
-    QTest::mouseClick(Button(*dialog, "queryButton"), Qt::LeftButton);
+            QTest::mouseClick(Button(query, "okButton"), Qt::LeftButton);
+        });
 
-    ASSERT_TRUE(bAnswered);
+    // A national construction is shown under all constructions, whatever subtree was selected.
     EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
                                                      QStringLiteral("砖墙")}));
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
     EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
     EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+}
+
+/// Types the type and construction names into the editor's parameter grid.
+void SetEditorNames(CTqUiBSInfoDlg& editor, const QString& type, const QString& name)
+{
+    auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
+    grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
+    grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
+}
+
+TEST_F(CTqUiBSListDlgTest, AddAndModifyRunTheEditorAndShowWhatItSaved)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto runEditor = [](const std::function<void()>& open, std::function<void(CTqUiBSInfoDlg&)> answer) {
+        TestHelpers::RunModal<CTqUiBSInfoDlg>(
+            [&open] {
+                open();
+                return 0;
+            },
+            std::move(answer));
+    };
+    const auto click = [&dialog](const char* button) {
+        return [&dialog, button] { QTest::mouseClick(Button(*dialog, button), Qt::LeftButton); };
+    };
+
+    // Added on a category: a new type with its construction, selected in the rebuilt tree.
+    ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("门")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 1);
+        EXPECT_EQ(editor.m_Category.Name, QStringLiteral("门"));
+        EXPECT_EQ(editor.m_Code.CommonFlag, 0);
+        SetEditorNames(editor, QStringLiteral("木门"), QStringLiteral("实木门"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门")});
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门"));
+
+    // A double click modifies; a renamed type is renamed in the tree too.
+    CTqUiReportControl& list = *List(*dialog);
+    const auto doubleClick = [&list] {
+        // As the mouse does it: press, release, double click; the last release comes after.
+        const QPoint at = TestHelpers::CellCenter(list, list.topLevelItem(0), 0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    };
+    runEditor(doubleClick, [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 2);
+        EXPECT_EQ(editor.m_Code.Name, QStringLiteral("实木门"));
+        EXPECT_EQ(editor.m_CrXs.m_dWHrXs, CallerCrXs().m_dWHrXs);
+        SetEditorNames(editor, QStringLiteral("木质门"), QStringLiteral("实木门2"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, TestHelpers::CellCenter(list, list.topLevelItem(0), 0));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木质门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门2")});
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门2"));
+
+    // Added on the common constructions: a common one. Cancel in the editor changes nothing.
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_Code.CommonFlag, 1);
+        editor.reject();
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("常用围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+}
+
+TEST_F(CTqUiBSListDlgTest, ModifyWithNothingChosenAsksForAChoiceAndOpensNoEditor)
+{
+    CTqUiBSListDlg dialog(CallerCrXs());
+    dialog.m_Type.SetID(m_Brick);
+    Show(dialog);
+    bool bEditorOpened = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&bEditorOpened] {
+        if (auto* editor = qobject_cast<CTqUiBSInfoDlg*>(QApplication::activeModalWidget())) {
+            bEditorOpened = true;
+            editor->reject();
+        }
+    });
+    watch.start(10);
+
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(dialog, -1, QStringLiteral("修改"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择要修改的围护结构！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Warning);
+    EXPECT_FALSE(bEditorOpened);
 }
 
 } // namespace

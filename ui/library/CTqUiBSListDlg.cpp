@@ -13,6 +13,7 @@
 #include "host/ui/TQToolTip.h"
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
+#include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
 #include <QDir>
@@ -90,6 +91,8 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     // The calculation controls exist for hosts that show them; the library keeps them hidden.
     m_ui->calculateButton->hide();
     m_ui->autoCalculateCheckBox->hide();
+    ConnectAction(m_ui->addButton, &CTqUiBSListDlg::OnBtnAdd);
+    ConnectAction(m_ui->modifyButton, &CTqUiBSListDlg::OnBtnModify);
     ConnectAction(m_ui->deleteButton, &CTqUiBSListDlg::OnBtnDel);
     ConnectAction(m_ui->copyButton, &CTqUiBSListDlg::OnBtnCopy);
     ConnectAction(m_ui->calculateButton, &CTqUiBSListDlg::OnBtnCal);
@@ -101,6 +104,8 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
     connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
     connect(m_pBSList, &QTreeWidget::itemSelectionChanged, this, &CTqUiBSListDlg::OnBSListSelChanged);
+    connect(m_pBSList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int) { OnBSNameDbClk(m_pBSList->indexOfTopLevelItem(item)); });
     connect(m_pBSList, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSListDlg::OnDeleteKeyClick);
     connect(m_pBSList, &CTqUiReportControl::menuCommand, this, &CTqUiBSListDlg::OnMenuCommand);
     connect(m_ui->autoCalculateCheckBox, &QCheckBox::clicked, this, &CTqUiBSListDlg::OnBtnAutoCal);
@@ -602,6 +607,12 @@ void CopyPicture(const QString& source, const QString& target)
 void CTqUiBSListDlg::OnMenuCommand(int command)
 {
     switch (command) {
+    case TQMenuCommand::Add:
+        OnBtnAdd();
+        break;
+    case TQMenuCommand::Modify:
+        OnBtnModify();
+        break;
     case TQMenuCommand::Delete:
         OnBtnDel();
         break;
@@ -615,6 +626,71 @@ void CTqUiBSListDlg::OnMenuCommand(int command)
     default:
         break;
     }
+}
+
+void CTqUiBSListDlg::OnBtnAdd()
+{
+    CTqUiBSInfoDlg editor(this);
+    editor.m_CrXs = m_CrXs;
+    editor.m_nMode = 1;
+    editor.m_Type = m_Type;
+    editor.m_Code = m_Code;
+    // A construction added while the common subtree is selected is a common construction.
+    editor.m_Code.CommonFlag = m_bCommon;
+    editor.m_Category = m_Category;
+    editor.m_Province = m_Province;
+    editor.m_BoundingStructure = m_BoundingStructure;
+    editor.DoModal();
+    if (editor.m_bChanged == 0)
+        return;
+    m_Type = editor.m_Type;
+    m_Code = editor.m_Code;
+    ShowSavedConstruction();
+}
+
+void CTqUiBSListDlg::OnBtnModify()
+{
+    if (m_Code.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择要修改的围护结构！"), QMessageBox::Warning);
+        return;
+    }
+    DoDataExchange(true);
+    CTqUiBSInfoDlg editor(this);
+    editor.m_CrXs = m_CrXs;
+    editor.m_nMode = 2;
+    editor.m_Type = m_Type;
+    editor.m_Code = m_Code;
+    editor.m_BoundingStructure = m_BoundingStructure;
+    editor.m_Category = m_Category;
+    editor.m_Province = m_Province;
+    editor.DoModal();
+    if (editor.m_bChanged == 0)
+        return;
+    // A renamed type, or a construction moved to another type, changes the tree as well.
+    const bool bTypeChanged = editor.m_Type.GetID() != m_Type.GetID() || editor.m_Type.Name != m_Type.Name;
+    m_Type = editor.m_Type;
+    m_Code = editor.m_Code;
+    if (bTypeChanged)
+        ShowSavedConstruction();
+    else
+        ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::ShowSavedConstruction()
+{
+    // The list chooses the row of m_WallData's construction: the saved one.
+    m_WallData.m_nBSCId = m_Code.GetID();
+    ResetBSTree();
+    TreeSelectItem(m_Category, m_Type);
+    ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::OnBSNameDbClk(int row)
+{
+    if (row < 0)
+        return;
+    OnBSNameCLick(row);
+    OnBtnModify();
 }
 
 void CTqUiBSListDlg::OnDeleteKeyClick()

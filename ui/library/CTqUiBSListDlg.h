@@ -98,6 +98,13 @@ protected:
     void OnBSNameCLick(int row);
     void OnStnClickedStcdemobmp();
 
+    /// Runs the editor on a new construction of the current category, type and province (common
+    /// when the common subtree is selected); a saved one is selected in the rebuilt tree.
+    void OnBtnAdd();
+    /// Runs the editor on the chosen construction; a saved change is shown.
+    void OnBtnModify();
+    /// A double click on a construction row chooses it and modifies it.
+    void OnBSNameDbClk(int row);
     /// Deletes the chosen construction, or with none chosen the current type with all its
     /// constructions, after asking.
     void OnBtnDel();
@@ -124,6 +131,9 @@ private:
     void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
     void ShowUIData();
     void TreeSelectItem(CTQBSCategory& category, CTQBSType& type);
+    /// After an editor saved `m_Code` of `m_Type`: the tree is rebuilt, the type selected in it and
+    /// the construction chosen in the list.
+    void ShowSavedConstruction();
     void CalculateCRXS(bool calc);
     void ResetGridBSC(bool calc);
     void UpdateActionUI();
