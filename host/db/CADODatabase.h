@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace TQLoad {
@@ -47,6 +48,11 @@ public:
     int Execute(const QString& sql, const QVariantList& values = {});
 
     bool BeginTransaction();
+    /// A transaction that holds the library's write lock from its first statement, so two
+    /// processes that both set up or fill a library run one after the other: SQLite takes the
+    /// write lock at once (BEGIN IMMEDIATE, waiting the busy timeout), PostgreSQL a transaction
+    /// advisory lock. Ended by CommitTransaction or RollbackTransaction.
+    bool BeginExclusiveTransaction();
     bool CommitTransaction();
     bool RollbackTransaction();
 
@@ -60,6 +66,9 @@ public:
 
     QString GetLastError() const { return m_strLastError; }
     void SetLastError(const QString& error) { m_strLastError = error; }
+    /// Records a failed statement's error as a text a user can act on (a read-only or full
+    /// library, a lock held too long, a lost server, ...), with the driver's own words after it.
+    void SetLastError(const QSqlError& error);
     /// Table names present in the database, lower-cased.
     QStringList GetTableNames() const;
 
