@@ -14,8 +14,6 @@ QString NextConnectionName()
     return QStringLiteral("tqwall-%1").arg(++counter);
 }
 
-// A second process on the same SQLite library waits this long for a lock instead of failing.
-constexpr int kSQLiteBusyTimeoutMs = 10000;
 
 // Any number, the same in every process: the key of the PostgreSQL advisory lock that the set-up
 // and the first fill of a library hold.
@@ -95,7 +93,7 @@ bool CADODatabase::OpenConnection()
     QSqlDatabase db = QSqlDatabase::addDatabase(config.driver, m_strConnectionName);
     if (IsSQLite()) {
         db.setDatabaseName(config.path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSQLiteBusyTimeoutMs);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(config.busyTimeoutMs);
         if (config.readOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);

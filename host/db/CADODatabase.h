@@ -27,6 +27,7 @@ struct TQHOST_EXPORT CTQDatabaseConfig
     QString user;
     QString password;
     bool readOnly = false; ///< SQLite: open the file without write access
+    int busyTimeoutMs = 10000; ///< SQLite: how long a statement waits for another process's lock
 };
 
 /// One open connection to a library database over Qt SQL. Every value a statement uses is
