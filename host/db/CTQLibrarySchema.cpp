@@ -187,7 +187,9 @@ QStringList CTQLibrarySchema::MissingColumns(CADODatabase* database)
     for (const TableDefinition& table : LibraryTables()) {
         if (!present.contains(table.name.toLower()))
             continue;
-        const QSqlRecord columns = database->GetActiveConnection().record(table.name);
+        // PostgreSQL keeps unquoted names in lower case, and its driver looks them up as given.
+        const QSqlRecord columns =
+            database->GetActiveConnection().record(database->IsSQLite() ? table.name : table.name.toLower());
         QStringList wanted{QStringLiteral("ID")};
         for (const QString& definition : table.columns.split(QLatin1Char(',')))
             wanted.append(definition.trimmed().section(QLatin1Char(' '), 0, 0));
