@@ -122,3 +122,23 @@ TEST_F(WallDataTest, ThicknessSearchReachesTheTargetOnTheInsulation)
     EXPECT_EQ(index, -1);
     EXPECT_EQ(thickness, 0.0);
 }
+
+// The host replaces a wall's layers through its character block; the layers the wall hands out
+// are those it calculates with.
+TEST_F(WallDataTest, LayersReplacedThroughTheCharacterBlockAreTheWallsLayers)
+{
+    CTQWallData wall = TextbookWall(19.0, 8.7);
+    CTQTheroyArray<tagTQTIMBERINGCHARACTER> characters = wall.m_WallCharacter.GetTimberingData();
+    characters[2].Thick = 0.24;     // the same brick, thinner
+    characters[0].DrXs = 0.030;     // another insulation
+    characters.RemoveAt(3);
+    wall.m_WallCharacter.SetTimberingData(characters, 1);
+
+    const CTQArray<CTQTimberingData> layers = wall.GetTimbering();
+    ASSERT_EQ(layers.GetSize(), 3);
+    EXPECT_EQ(layers[2].GetThick(), 0.24);
+    EXPECT_EQ(layers[2].GetStuffName(), QStringLiteral("红砖墙")) << "its material is unchanged";
+    EXPECT_EQ(layers[0].GetDrXs(), 0.030);
+    EXPECT_EQ(layers[0].GetStuffName(), QString()) << "a changed material is no longer 聚苯板";
+    EXPECT_EQ(layers[1].GetStuffName(), QStringLiteral("水泥砂浆"));
+}
