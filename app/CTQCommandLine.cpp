@@ -2,23 +2,30 @@
 
 #include "host/walldata/CTQCrXs.h"
 #include "host/walldata/CTQWallData.h"
+#include "host/db/CADORecordset.h"
 #include "host/db/TQPrecision.h"
 #include "host/core/TQString.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"
+#include "records/CTQTimbering.h"
+#include "records/CTQTimberingType.h"
+#include "records/CTQWallProvince.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+#include <QMap>
 
 #include <cmath>
 
 namespace {
 
-const QStringList kCommands{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("query")};
+const QStringList kCommands{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("query"),
+                            QStringLiteral("materials")};
 
 // A coefficient as text with the host's decimals; "-" when it could not be evaluated.
 QString K(double value)
@@ -83,10 +90,12 @@ int CTQCommandLine::Run(const QStringList& arguments)
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty() || !IsCommand(words.front()))
         return Fail(BadInput, QStringLiteral("用法：tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙] "
-                                             "[--db PATH]"));
+                                             "| materials [--json] [--db PATH]"));
     const QString command = words.front();
     if (command == QLatin1String("calc") && words.size() != 2)
         return Fail(BadInput, QStringLiteral("用法：tqwall calc ID [--json]"));
+    if (command == QLatin1String("materials") && words.size() != 1)
+        return Fail(BadInput, QStringLiteral("用法：tqwall materials [--json]"));
     if (command == QLatin1String("query") && (!parser.isSet(min) || !parser.isSet(max)))
         return Fail(BadInput, QStringLiteral("用法：tqwall query --min A --max B [--kind 外墙]"));
     if (!OpenLibrary(parser.value(db)))
@@ -95,6 +104,8 @@ int CTQCommandLine::Run(const QStringList& arguments)
         return List();
     if (command == QLatin1String("calc"))
         return Calc(words[1], parser.isSet(json));
+    if (command == QLatin1String("materials"))
+        return Materials(parser.isSet(json));
     return Query(parser.value(min), parser.value(max), parser.value(kind));
 }
 
@@ -221,4 +232,86 @@ int CTQCommandLine::Query(const QString& minText, const QString& maxText, const 
     if (hits.isEmpty())
         m_Out << "没有找到满足要求的传热系数！" << Qt::endl;
     return Ok;
+}
+
+int CTQCommandLine::Materials(bool json)
+{
+    // Every stored type and material, ordered by ID, the reserved types the dialogs hide included,
+    // so the listing shows the library as it is. Materials whose type is missing come last.
+    CTQTimberingType type;
+    CADORecordset typeRows;
+    CTQTimbering material;
+    CADORecordset materialRows;
+    CTQWallProvince province;
+    CADORecordset provinceRows;
+    const auto all = [](const tagDBSTRUCT& record) {
+        return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(record.GetTableName());
+    };
+    if (!type.ReadRecords(all(type), typeRows, nullptr) || !material.ReadRecords(all(material), materialRows, nullptr) ||
+        !province.ReadRecords(all(province), provinceRows, nullptr))
+        return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
+
+    QMap<int, QString> provinces;
+    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
+        province.MakeObjectFromRS(provinceRows);
+        provinces.insert(province.GetID(), province.Name);
+    }
+    QMap<int, QJsonArray> byType;
+    for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
+        material.MakeObjectFromRS(materialRows);
+        const int provinceId = material.GetProvinceID();
+        byType[material.TTId].append(QJsonObject{
+            {QStringLiteral("id"), material.GetID()},
+            {QStringLiteral("name"), material.GetStuffName()},
+            {QStringLiteral("density"), JsonNumber(material.GetGMD())},
+            {QStringLiteral("conductivity"), JsonNumber(material.GetDrXs())},
+            {QStringLiteral("specificHeat"), JsonNumber(material.GetBRr())},
+            {QStringLiteral("common"), material.GetCommonFlag() != 0},
+            {QStringLiteral("provinceId"), provinceId},
+            {QStringLiteral("province"),
+             provinceId > 0 ? QJsonValue(provinces.value(provinceId)) : QJsonValue(QJsonValue::Null)}});
+    }
+    QJsonArray types;
+    const auto addType = [&types](int id, const QString& name, const QJsonArray& materials) {
+        types.append(QJsonObject{
+            {QStringLiteral("id"), id}, {QStringLiteral("name"), name}, {QStringLiteral("materials"), materials}});
+    };
+    for (; !typeRows.IsEOF(); typeRows.MoveNext()) {
+        type.MakeObjectFromRS(typeRows);
+        addType(type.GetID(), type.Name, byType.take(type.GetID()));
+    }
+    for (auto orphans = byType.cbegin(); orphans != byType.cend(); ++orphans)
+        addType(orphans.key(), QString(), orphans.value());
+
+    if (json)
+        m_Out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("types"), types}}).toJson());
+    else
+        PrintMaterials(types);
+    return Ok;
+}
+
+void CTQCommandLine::PrintMaterials(const QJsonArray& types)
+{
+    const auto number = [](const QJsonValue& value) {
+        return value.isDouble() ? QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest)
+                                : QStringLiteral("-");
+    };
+    for (const QJsonValue& typeValue : types) {
+        const QJsonObject type = typeValue.toObject();
+        const QString name = type[QStringLiteral("name")].toString();
+        m_Out << "[" << type[QStringLiteral("id")].toInt() << "] " << (name.isEmpty() ? QStringLiteral("（无类型）") : name)
+              << Qt::endl;
+        for (const QJsonValue& materialValue : type[QStringLiteral("materials")].toArray()) {
+            const QJsonObject material = materialValue.toObject();
+            m_Out << "  [" << material[QStringLiteral("id")].toInt() << "] " << material[QStringLiteral("name")].toString()
+                  << "  干密度(kg/m^3)=" << number(material[QStringLiteral("density")])
+                  << "  导热系数(W/m*K)=" << number(material[QStringLiteral("conductivity")])
+                  << "  比热容(kJ/kg*K)=" << number(material[QStringLiteral("specificHeat")]);
+            if (material[QStringLiteral("common")].toBool())
+                m_Out << "  常用";
+            if (!material[QStringLiteral("province")].isNull())
+                m_Out << "  " << material[QStringLiteral("province")].toString();
+            m_Out << Qt::endl;
+        }
+    }
 }

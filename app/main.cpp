@@ -17,7 +17,8 @@ int RunWindow(int argc, char* argv[])
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("TQWall: the building-envelope library. Commands without a "
-                                                    "screen: tqwall list | calc ID [--json] | query --min A --max B"));
+                                                    "screen: tqwall list | calc ID [--json] | query --min A --max B | "
+                                                    "materials [--json]"));
     parser.addHelpOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Library database file."), QStringLiteral("PATH"));
     parser.addOption(db);
