@@ -2,17 +2,23 @@
 
 #include "host/walldata/CTQCrXs.h"
 #include "host/walldata/CTQWallData.h"
+#include "host/db/CADORecordset.h"
 #include "host/db/TQPrecision.h"
 #include "host/core/TQString.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"
+#include "records/CTQTimbering.h"
+#include "records/CTQTimberingType.h"
+#include "records/CTQWallProvince.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+#include <QMap>
 
 #include <cmath>
 
@@ -46,6 +52,7 @@ const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
         {QStringLiteral("list"), QStringLiteral("tqwall list"), &CTQCommandLine::RunList},
         {QStringLiteral("calc"), QStringLiteral("tqwall calc ID [--json]"), &CTQCommandLine::RunCalc},
         {QStringLiteral("query"), QStringLiteral("tqwall query --min A --max B [--kind 外墙]"), &CTQCommandLine::RunQuery},
+        {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json]"), &CTQCommandLine::RunMaterials},
     };
     return commands;
 }
@@ -54,7 +61,7 @@ void CTQCommandLine::AddOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
         {QStringLiteral("db"), QStringLiteral("library database file"), QStringLiteral("PATH")},
-        {QStringLiteral("json"), QStringLiteral("calc: output as JSON")},
+        {QStringLiteral("json"), QStringLiteral("calc, materials: output as JSON")},
         {QStringLiteral("min"), QStringLiteral("query: smallest K"), QStringLiteral("A")},
         {QStringLiteral("max"), QStringLiteral("query: largest K"), QStringLiteral("B")},
         {QStringLiteral("kind"), QStringLiteral("query: 外墙, 内墙, 屋面, 楼板, 门 or 窗"), QStringLiteral("KIND")},
@@ -297,4 +304,93 @@ int CTQCommandLine::Query(const QString& minText, const QString& maxText, const 
     if (hits.isEmpty())
         m_Out << "没有找到满足要求的传热系数！" << Qt::endl;
     return Ok;
+}
+
+int CTQCommandLine::RunMaterials(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (!words.isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：tqwall materials [--json]"));
+    return OpenLibrary(parser.value(QStringLiteral("db"))) ? Materials(parser.isSet(QStringLiteral("json"))) : NoLibrary;
+}
+
+int CTQCommandLine::Materials(bool json)
+{
+    // Every stored type and material, ordered by ID, the reserved types the dialogs hide included,
+    // so the listing shows the library as it is. Materials whose type is missing come last.
+    CTQTimberingType type;
+    CADORecordset typeRows;
+    CTQTimbering material;
+    CADORecordset materialRows;
+    CTQWallProvince province;
+    CADORecordset provinceRows;
+    const auto all = [](const tagDBSTRUCT& record) {
+        return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(record.GetTableName());
+    };
+    if (!type.ReadRecords(all(type), typeRows, nullptr) || !material.ReadRecords(all(material), materialRows, nullptr) ||
+        !province.ReadRecords(all(province), provinceRows, nullptr))
+        return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
+
+    QMap<int, QString> provinces;
+    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
+        province.MakeObjectFromRS(provinceRows);
+        provinces.insert(province.GetID(), province.Name);
+    }
+    QMap<int, QJsonArray> byType;
+    for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
+        material.MakeObjectFromRS(materialRows);
+        const int provinceId = material.GetProvinceID();
+        byType[material.TTId].append(QJsonObject{
+            {QStringLiteral("id"), material.GetID()},
+            {QStringLiteral("name"), material.GetStuffName()},
+            {QStringLiteral("density"), JsonNumber(material.GetGMD())},
+            {QStringLiteral("conductivity"), JsonNumber(material.GetDrXs())},
+            {QStringLiteral("specificHeat"), JsonNumber(material.GetBRr())},
+            {QStringLiteral("common"), material.GetCommonFlag() != 0},
+            {QStringLiteral("provinceId"), provinceId},
+            {QStringLiteral("province"),
+             provinceId > 0 ? QJsonValue(provinces.value(provinceId)) : QJsonValue(QJsonValue::Null)}});
+    }
+    QJsonArray types;
+    const auto addType = [&types](int id, const QString& name, const QJsonArray& materials) {
+        types.append(QJsonObject{
+            {QStringLiteral("id"), id}, {QStringLiteral("name"), name}, {QStringLiteral("materials"), materials}});
+    };
+    for (; !typeRows.IsEOF(); typeRows.MoveNext()) {
+        type.MakeObjectFromRS(typeRows);
+        addType(type.GetID(), type.Name, byType.take(type.GetID()));
+    }
+    for (auto orphans = byType.cbegin(); orphans != byType.cend(); ++orphans)
+        addType(orphans.key(), QString(), orphans.value());
+
+    if (json)
+        m_Out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("types"), types}}).toJson());
+    else
+        PrintMaterials(types);
+    return Ok;
+}
+
+void CTQCommandLine::PrintMaterials(const QJsonArray& types)
+{
+    const auto number = [](const QJsonValue& value) {
+        return value.isDouble() ? QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest)
+                                : QStringLiteral("-");
+    };
+    for (const QJsonValue& typeValue : types) {
+        const QJsonObject type = typeValue.toObject();
+        const QString name = type[QStringLiteral("name")].toString();
+        m_Out << "[" << type[QStringLiteral("id")].toInt() << "] " << (name.isEmpty() ? QStringLiteral("（无类型）") : name)
+              << Qt::endl;
+        for (const QJsonValue& materialValue : type[QStringLiteral("materials")].toArray()) {
+            const QJsonObject material = materialValue.toObject();
+            m_Out << "  [" << material[QStringLiteral("id")].toInt() << "] " << material[QStringLiteral("name")].toString()
+                  << "  干密度(kg/m^3)=" << number(material[QStringLiteral("density")])
+                  << "  导热系数(W/m*K)=" << number(material[QStringLiteral("conductivity")])
+                  << "  比热容(kJ/kg*K)=" << number(material[QStringLiteral("specificHeat")]);
+            if (material[QStringLiteral("common")].toBool())
+                m_Out << "  常用";
+            if (!material[QStringLiteral("province")].isNull())
+                m_Out << "  " << material[QStringLiteral("province")].toString();
+            m_Out << Qt::endl;
+        }
+    }
 }

@@ -6,11 +6,13 @@
 #include <QTextStream>
 
 class CTQWallData;
+class QJsonArray;
 
 /// The host's command line for use without a screen:
 ///   tqwall list                          categories, types and constructions with their K
 ///   tqwall calc ID [--json]              one construction's layers and five results
 ///   tqwall query --min A --max B [--kind 外墙]   constructions by summer K, as the query dialog
+///   tqwall materials [--json]            material types and their materials with their values
 /// Each takes --db PATH for another library file.
 class QCommandLineParser;
 
@@ -55,10 +57,13 @@ private:
     int RunList(const QCommandLineParser& parser, const QStringList& words);
     int RunCalc(const QCommandLineParser& parser, const QStringList& words);
     int RunQuery(const QCommandLineParser& parser, const QStringList& words);
+    int RunMaterials(const QCommandLineParser& parser, const QStringList& words);
 
     int List();
     int Calc(const QString& idText, bool json);
     int Query(const QString& minText, const QString& maxText, const QString& kind);
+    int Materials(bool json);
+    void PrintMaterials(const QJsonArray& types);
     bool OpenLibrary(const QString& databasePath);
     void PrintWall(const CTQWallData& wall, const QString& category, const QString& type);
     void PrintWallJson(const CTQWallData& wall, const QString& category, const QString& type);

@@ -41,7 +41,7 @@ int RunWindow(int argc, char* argv[], const QStringList& arguments)
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.isEmpty() && !HasScreen()) {
         QTextStream(stderr) << "tqwall: 没有可用的显示器，无法打开窗口。不需要显示器的命令：\n"
-                            << "  tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙]" << Qt::endl;
+                            << "  tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙] | materials [--json]" << Qt::endl;
         return CTQCommandLine::NoDisplay;
     }
     QApplication app(argc, argv);

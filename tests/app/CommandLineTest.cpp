@@ -93,6 +93,34 @@ TEST_F(CommandLineTest, QueryListsOnlyTheRange)
     EXPECT_TRUE(m_strOut.contains(QStringLiteral("没有找到满足要求的传热系数！")));
 }
 
+TEST_F(CommandLineTest, MaterialsListsTypesAndMaterialsWithTheirValues)
+{
+    ASSERT_EQ(Run({QStringLiteral("materials"), QStringLiteral("--json")}), CTQCommandLine::Ok) << m_strErr.toStdString();
+    QJsonParseError parseError;
+    const QJsonArray types =
+        QJsonDocument::fromJson(m_strOut.toUtf8(), &parseError).object()[QStringLiteral("types")].toArray();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << m_strOut.toStdString();
+    // The seed's material types in ID order, the reserved 16 to 18 included.
+    ASSERT_EQ(types.size(), 10);
+    EXPECT_EQ(types[1].toObject()[QStringLiteral("name")].toString(), QStringLiteral("砂浆和砌体"));
+    EXPECT_EQ(types[9].toObject()[QStringLiteral("id")].toInt(), 18);
+    QJsonObject mortar;
+    for (const QJsonValue& material : types[1].toObject()[QStringLiteral("materials")].toArray()) {
+        if (material.toObject()[QStringLiteral("name")].toString() == QStringLiteral("水泥砂浆"))
+            mortar = material.toObject();
+    }
+    // Values of data/materials.csv.
+    EXPECT_EQ(mortar[QStringLiteral("density")].toDouble(), 1800.0);
+    EXPECT_EQ(mortar[QStringLiteral("conductivity")].toDouble(), 0.93);
+    EXPECT_EQ(mortar[QStringLiteral("specificHeat")].toDouble(), 1.05);
+    EXPECT_TRUE(mortar[QStringLiteral("common")].toBool());
+    EXPECT_TRUE(mortar[QStringLiteral("province")].isNull());
+
+    ASSERT_EQ(Run({QStringLiteral("materials")}), CTQCommandLine::Ok);
+    EXPECT_TRUE(m_strOut.contains(
+        QStringLiteral("] 水泥砂浆  干密度(kg/m^3)=1800  导热系数(W/m*K)=0.93  比热容(kJ/kg*K)=1.05  常用\n")));
+}
+
 TEST_F(CommandLineTest, BadInputGivesAMessageAndAnExitCode)
 {
     struct Case
@@ -110,6 +138,7 @@ TEST_F(CommandLineTest, BadInputGivesAMessageAndAnExitCode)
         {{"query", "--min", "1", "--max", "2", "--kind", "火星"}, CTQCommandLine::BadInput, "未知的类型"},
         {{"query", "--min", "1"}, CTQCommandLine::BadInput, "用法"},
         {{"frobnicate"}, CTQCommandLine::BadInput, "用法"},
+        {{"materials", "水泥砂浆"}, CTQCommandLine::BadInput, "用法：tqwall materials"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(c.arguments), c.exitCode) << c.arguments.join(' ').toStdString();

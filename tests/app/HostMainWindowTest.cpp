@@ -2,7 +2,9 @@
 // library dialog, Cancel changing nothing, and the project file round trip.
 #include "app/CTQHostMainWindow.h"
 #include "ui/BSListDialogFixture.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
+#include <QAction>
 #include <QTableWidget>
 
 namespace {
@@ -71,6 +73,21 @@ TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRow)
     EXPECT_EQ(Cell(KSummer), QStringLiteral("1.97"));
     EXPECT_NE(Cell(Delay), QStringLiteral("-"));
     EXPECT_EQ(m_Window.GetProject().walls[0].wall.GetTimbering().GetSize(), 3);
+}
+
+TEST_F(HostMainWindowTest, MaterialMenuOpensTheMaterialLibrary)
+{
+    auto* action = m_Window.findChild<QAction*>(QStringLiteral("materialLibraryAction"));
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled());
+    QString title;
+    TestHelpers::AnswerNextModal([&title](QWidget* modal) {
+        if (qobject_cast<CTqUiStuffListDlg*>(modal) != nullptr)
+            title = modal->windowTitle();
+        modal->close();
+    });
+    action->trigger();
+    EXPECT_EQ(title, QStringLiteral("材质管理"));
 }
 
 TEST_F(HostMainWindowTest, CancelLeavesTheRowAsItWas)
