@@ -5,6 +5,7 @@
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CTqUiPropertyGrid.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 #include "ui/query/CTqUiBSQueryDlg.h"
 
@@ -299,7 +300,7 @@ TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
     auto dialog = OpenOnCode(m_Brick240);
     const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
     EXPECT_TRUE(enabled("modifyButton") && enabled("deleteButton") && enabled("copyButton"));
-    EXPECT_TRUE(enabled("addButton") && enabled("queryButton"));
+    EXPECT_TRUE(enabled("addButton") && enabled("queryButton") && enabled("materialButton"));
 
     const struct
     {
@@ -319,7 +320,7 @@ TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
         EXPECT_EQ(enabled("deleteButton"), row.bRowChosen);
         EXPECT_EQ(enabled("copyButton"), row.bRowChosen);
         EXPECT_EQ(enabled("addButton"), row.bCategory);
-        EXPECT_TRUE(enabled("queryButton"));
+        EXPECT_TRUE(enabled("queryButton") && enabled("materialButton"));
         const QStringList offered = ChooseFromListMenu(*dialog, -1);
         ASSERT_FALSE(offered.isEmpty());
         EXPECT_EQ(offered.front(), row.bCategory ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
@@ -558,6 +559,42 @@ TEST_F(CTqUiBSListDlgTest, AddAndModifyRunTheEditorAndShowWhatItSaved)
     });
     EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("常用围护结构"), QStringLiteral("外墙"),
                                                      QStringLiteral("砖墙")}));
+}
+
+TEST_F(CTqUiBSListDlgTest, TheMaterialLibraryOpensOnALayerAndItsChangesShowInTheList)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& layers = *Layers(*dialog);
+    const QPoint brick = TestHelpers::CellCenter(layers, layers.topLevelItem(1), 0);
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&layers, brick] {
+            QTest::mouseClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            QTest::mouseDClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            return 0;
+        },
+        [this](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), m_Clay);
+            EXPECT_EQ(library.m_Type.GetID(), m_MasonryType);
+            // As if the engineer corrected the brick's conductivity there: 0.81 becomes 0.58.
+            Exec(QStringLiteral("UPDATE Timbering SET DrXs = 0.58 WHERE ID = ?"), {m_Clay});
+            library.reject();
+        });
+    QTest::mouseRelease(layers.viewport(), Qt::LeftButton, {}, brick);
+
+    // K summer = 1/(1/8 + 2 × 0.020/0.93 + 0.240/0.58 + 1/15) = 1/0.64847 = 1.54.
+    EXPECT_EQ(List(*dialog)->GetCellText(0, 1), QStringLiteral("1.54"));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the choice stays";
+
+    // The button opens the library without a preset material.
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "materialButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), 0);
+            library.reject();
+        });
 }
 
 TEST_F(CTqUiBSListDlgTest, ModifyWithNothingChosenAsksForAChoiceAndOpensNoEditor)

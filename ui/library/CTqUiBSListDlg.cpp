@@ -15,6 +15,7 @@
 #include "ui/TQWallModule.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +98,7 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     ConnectAction(m_ui->copyButton, &CTqUiBSListDlg::OnBtnCopy);
     ConnectAction(m_ui->calculateButton, &CTqUiBSListDlg::OnBtnCal);
     ConnectAction(m_ui->queryButton, &CTqUiBSListDlg::OnButtonQuery);
+    ConnectAction(m_ui->materialButton, &CTqUiBSListDlg::OnBtnTimb);
     for (QPushButton* button : {m_ui->addButton, m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton,
                                 m_ui->calculateButton, m_ui->materialButton, m_ui->queryButton})
         EnableAction(button, false);
@@ -106,6 +108,8 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     connect(m_pBSList, &QTreeWidget::itemSelectionChanged, this, &CTqUiBSListDlg::OnBSListSelChanged);
     connect(m_pBSList, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item, int) { OnBSNameDbClk(m_pBSList->indexOfTopLevelItem(item)); });
+    connect(m_pLayerGrid, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int) { OnBSTimbDbClk(m_pLayerGrid->indexOfTopLevelItem(item)); });
     connect(m_pBSList, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSListDlg::OnDeleteKeyClick);
     connect(m_pBSList, &CTqUiReportControl::menuCommand, this, &CTqUiBSListDlg::OnMenuCommand);
     connect(m_ui->autoCalculateCheckBox, &QCheckBox::clicked, this, &CTqUiBSListDlg::OnBtnAutoCal);
@@ -691,6 +695,30 @@ void CTqUiBSListDlg::OnBSNameDbClk(int row)
         return;
     OnBSNameCLick(row);
     OnBtnModify();
+}
+
+void CTqUiBSListDlg::OnBtnTimb()
+{
+    CTqUiStuffListDlg library(this);
+    RunMaterialLibrary(library);
+}
+
+void CTqUiBSListDlg::OnBSTimbDbClk(int row)
+{
+    const CTQArray<CTQTimberingData>& layers = m_WallData.GetTimbering();
+    if (row < 0 || row >= layers.GetSize())
+        return;
+    CTqUiStuffListDlg library(this);
+    library.m_Timbering.ReadData(layers[row].GetStuffID(), nullptr);
+    library.m_Type.ReadData(library.m_Timbering.TTId, nullptr);
+    RunMaterialLibrary(library);
+}
+
+void CTqUiBSListDlg::RunMaterialLibrary(CTqUiStuffListDlg& library)
+{
+    library.DoModal();
+    // A material changed there changes the coefficients of every construction made of it.
+    ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
 }
 
 void CTqUiBSListDlg::OnDeleteKeyClick()

@@ -20,6 +20,7 @@
 
 class CPictureCtrl;
 class CTqUiReportControl;
+class CTqUiStuffListDlg;
 class QAbstractButton;
 class QTreeWidgetItem;
 
@@ -105,6 +106,11 @@ protected:
     void OnBtnModify();
     /// A double click on a construction row chooses it and modifies it.
     void OnBSNameDbClk(int row);
+    /// Opens the material library; the list is evaluated again afterwards, with the materials as
+    /// they are now.
+    void OnBtnTimb();
+    /// A double click on a layer opens the material library on the layer's material.
+    void OnBSTimbDbClk(int row);
     /// Deletes the chosen construction, or with none chosen the current type with all its
     /// constructions, after asking.
     void OnBtnDel();
@@ -141,6 +147,8 @@ private:
     void InitActionButtons();
     void AttachListMenu();
     void FillLayerGrid();
+    /// Runs the material library and evaluates the list again with what it changed.
+    void RunMaterialLibrary(CTqUiStuffListDlg& library);
     int FindChosenRow() const;
     /// Enables an action button only once its handler is connected, so that no button offers an
     /// action the dialog does not carry out.
