@@ -30,8 +30,8 @@ void FitGridColumns(CTqUiReportControl* grid, std::span<const TQGridColumn> colu
         header->resizeSection(col, columns[static_cast<std::size_t>(col)].width);
         others += columns[static_cast<std::size_t>(col)].width;
     }
-    header->resizeSection(stretch,
-                          std::max(columns[static_cast<std::size_t>(stretch)].width, grid->viewport()->width() - others));
+    const int stretchWidth = columns[static_cast<std::size_t>(stretch)].width;
+    header->resizeSection(stretch, std::max(stretchWidth, grid->viewport()->width() - others));
 
     // Room for the text of each section as it wraps, plus the style's margins around a header text.
     const QFontMetrics metrics(header->font());
