@@ -1,5 +1,21 @@
 #include "library/CTQBSCoefficientSearch.h"
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+/// The evaluation's rounding, relative to the bound: a few units in the last place of a double,
+/// far below the two decimals a K is shown with.
+constexpr double kBoundTolerance = 1e-12;
+
+double Slack(double bound)
+{
+    return kBoundTolerance * std::max(1.0, std::fabs(bound));
+}
+
+} // namespace
+
 const QStringList& CTQBSCoefficientSearch::KindNames()
 {
     static const QStringList kinds{QStringLiteral("外墙"), QStringLiteral("内墙"), QStringLiteral("屋面"),
@@ -12,13 +28,21 @@ int CTQBSCoefficientSearch::KindPosition(const QString& kind)
     return static_cast<int>(KindNames().indexOf(kind));
 }
 
-CTQBSCoefficientSearch::CTQBSCoefficientSearch(const CTQCrXs& crxs) : m_CrXs(crxs) {}
+bool CTQBSCoefficientSearch::InRange(double k, double minValue, double maxValue)
+{
+    // Written so that a NaN K, for which every comparison is false, fails.
+    return k >= minValue - Slack(minValue) && k <= maxValue + Slack(maxValue);
+}
 
-tagBSNode* CTQBSCoefficientSearch::AllNode()
+CTQBSCoefficientSearch::CTQBSCoefficientSearch(const CTQCrXs& crxs) : m_CrXs(crxs)
 {
     // National constructions only: no province and no common mode.
     m_Admin.m_BSProvince.Init();
     m_Admin.m_bBSCommon = 0;
+}
+
+tagBSNode* CTQBSCoefficientSearch::AllNode()
+{
     tagBSNode* root = m_Admin.GetBSNodes(1);
     return root && !root->Children.IsEmpty() ? root->Children[0] : nullptr;
 }
@@ -45,14 +69,15 @@ QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchKind(int position, double 
 void CTQBSCoefficientSearch::SearchCategory(const tagBSNode* categoryNode, double minValue, double maxValue,
                                             QList<TQCoefficientHit>& hits)
 {
+    if (!categoryNode)
+        return;
     for (const tagBSNode* typeNode : categoryNode->Children) {
         CTQBSType type;
         type.SetID(typeNode->ID);
         CTQArray<CTQWallData> walls;
         m_Admin.GetBSCodeCWallDataAry(type, walls, true, m_CrXs);
         for (const CTQWallData& wall : walls) {
-            const double k = wall.GetCrXs();
-            if (!(minValue <= k && k <= maxValue)) // NaN never matches
+            if (!InRange(wall.GetCrXs(), minValue, maxValue))
                 continue;
             hits.append({categoryNode->ID, typeNode->ID, categoryNode->Name, typeNode->Name, wall});
         }

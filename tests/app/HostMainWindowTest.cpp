@@ -2,7 +2,9 @@
 // library dialog, Cancel changing nothing, the project file round trip and a refused coefficient.
 #include "app/CTQHostMainWindow.h"
 #include "ui/BSListDialogFixture.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
+#include <QAction>
 #include <QTableWidget>
 
 namespace {
@@ -71,6 +73,20 @@ TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRowAndCancelChangesNothi
     EXPECT_EQ(Cell(KSummer), QStringLiteral("1.97"));
     EXPECT_NE(Cell(Delay), QStringLiteral("-"));
     EXPECT_EQ(m_Window.GetProject().walls[0].wall.GetTimbering().GetSize(), 3);
+}
+
+TEST_F(HostMainWindowTest, MaterialMenuOpensTheMaterialLibrary)
+{
+    auto* action = m_Window.findChild<QAction*>(QStringLiteral("materialLibraryAction"));
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled());
+    QString title;
+    TestHelpers::RunModal<CTqUiStuffListDlg>([action] { action->trigger(); },
+                                             [&title](CTqUiStuffListDlg& dialog) {
+                                                 title = dialog.windowTitle();
+                                                 dialog.close();
+                                             });
+    EXPECT_EQ(title, QStringLiteral("材质管理"));
 }
 
 TEST_F(HostMainWindowTest, ProjectFileKeepsTheWallsAndTheirNumbers)

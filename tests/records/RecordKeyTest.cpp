@@ -137,6 +137,7 @@ TEST_F(RecordKeyTest, UpdateIfNoOtherWritesOwnRowOnly)
 
 TEST_F(RecordKeyTest, FirstOfSeveralMatchingRowsWins)
 {
+    Exec(QStringLiteral("DROP INDEX BSType_key")); // an older library, from before the key indexes
     Exec(QStringLiteral("INSERT INTO BSType (Name, BSDLId) VALUES (?, ?)"), {QStringLiteral("重复"), 4});
     Exec(QStringLiteral("INSERT INTO BSType (Name, BSDLId) VALUES (?, ?)"), {QStringLiteral("重复"), 5});
     CTQBSType type = MakeType(QStringLiteral("重复"), 0);

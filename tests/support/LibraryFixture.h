@@ -106,6 +106,15 @@ protected:
         return count;
     }
     bool RowExists(const QString& table, int id) { return CountRows(table, QStringLiteral("ID = ?"), {id}) > 0; }
+    /// The highest ID of `table`: the row a statement under test added last.
+    int LastId(const QString& table)
+    {
+        CADORecordset rows;
+        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT MAX(ID) AS ID FROM %1").arg(table)));
+        int id = 0;
+        rows.GetFieldValue(QStringLiteral("ID"), id);
+        return id;
+    }
 
     /// Inserts one row straight into `table` and returns its ID (the Add functions below).
     int Insert(const QString& table, const QString& columns, const QVariantList& values)

@@ -127,6 +127,19 @@ protected:
                           TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0));
     }
 
+    /// Opens the construction list's context menu on a row (-1: below the rows), lists what it offers
+    /// ("-" for a separator, "(off)" after a disabled item) and chooses `choice`, or closes it.
+    static QStringList ChooseFromListMenu(QWidget& dialog, int row, const QString& choice = {})
+    {
+        CTqUiReportControl& grid = *List(dialog);
+        const QPoint at = row >= 0 ? TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0)
+                                   : QPoint(5, grid.viewport()->height() - 5);
+        QStringList offered;
+        for (const auto& [text, bEnabled] : TestHelpers::ChooseFromContextMenu(grid.viewport(), at, choice))
+            offered.append(bEnabled ? text : text + QStringLiteral("(off)"));
+        return offered;
+    }
+
     /// A picture of one colour in the installed folder (the type's) or the user's (a construction's).
     static void WritePicture(const QString& path, const QColor& colour, QSize size = QSize(60, 40))
     {

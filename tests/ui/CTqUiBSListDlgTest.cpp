@@ -3,7 +3,15 @@
 #include "BSListDialogFixture.h"
 #include "host/ui/CSuperEdit.h"
 #include "host/db/CTQDBGlobalSetting.h"
+#include "host/ui/CTqUiPropertyGrid.h"
+#include "ui/editor/CTqUiBSInfoDlg.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
+#include "ui/query/CTqUiBSQueryDlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <tuple>
 #include <utility>
@@ -238,6 +246,333 @@ TEST_F(CTqUiBSListDlgTest, PlacementIsStoredWhenTheDialogClosesAndRestoredWhenIt
 
     auto reopened = OpenOnCode(m_Brick240);
     EXPECT_EQ(reopened->size(), QSize(1010, 640));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
+    EXPECT_TRUE(enabled("modifyButton") && enabled("deleteButton") && enabled("copyButton"));
+    EXPECT_TRUE(enabled("addButton") && enabled("queryButton") && enabled("materialButton"));
+
+    const struct
+    {
+        QStringList path;
+        bool bRowChosen;
+        bool bCategory; ///< add button and first menu item
+    } table[] = {
+        {{QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")}, false, true},
+        {{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}, false, true},
+        {{QStringLiteral("所有围护结构")}, false, false},
+        {{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}, true, true},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
+        ClickTreeItem(*dialog, row.path);
+        EXPECT_EQ(enabled("modifyButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("deleteButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("copyButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("addButton"), row.bCategory);
+        EXPECT_TRUE(enabled("queryButton") && enabled("materialButton"));
+        const QStringList offered = ChooseFromListMenu(*dialog, -1);
+        ASSERT_FALSE(offered.isEmpty());
+        EXPECT_EQ(offered.front(), row.bCategory ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
+    }
+}
+
+TEST_F(CTqUiBSListDlgTest, ArrowKeysChooseTheFocusedRow)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& list = *List(*dialog);
+    list.setFocus();
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+    EXPECT_EQ(Layers(*dialog)->RowCount(), 0);
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::mouseClick(Button(*dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370) << "OK hands back the highlighted row";
+}
+
+TEST_F(CTqUiBSListDlgTest, DeletionAsksWithTheNameAndCancelDeletesNothing)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const QString codeQuestion = QStringLiteral("确定要删除该围护结构 \"240砖墙\" 吗?");
+
+    Service().QueueAnswer(QMessageBox::Cancel);
+    QTest::mouseClick(Button(*dialog, "deleteButton"), Qt::LeftButton);
+    ASSERT_EQ(MessagesShown(), QStringList{codeQuestion});
+    const CTQUiService::MessageRecord& asked = Service().ShownMessages().front();
+    EXPECT_EQ(asked.icon, QMessageBox::Warning);
+    EXPECT_EQ(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(asked.defaultButton, QMessageBox::Cancel);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 1);
+
+    // The Delete key asks the same; OK deletes the construction and its layer set.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    List(*dialog)->setFocus();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_EQ(MessagesShown(), (QStringList{codeQuestion, QStringLiteral("删除成功！")}));
+    EXPECT_EQ(Service().ShownMessages().back().icon, QMessageBox::Information);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure"), QStringLiteral("BSCId = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("370砖墙")});
+    EXPECT_TRUE(dialog->m_Code.Name.isEmpty()) << "the deleted construction is no choice";
+
+    // With no construction chosen the type goes, with all its constructions, and leaves the tree.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, -1, QStringLiteral("删除")).value(2), QStringLiteral("删除"));
+    EXPECT_EQ(MessagesShown(), (QStringList{QStringLiteral("确定要删除该围护结构类型 \"砖墙\" 及其所属的所有围护结构吗?"),
+                                            QStringLiteral("删除成功！")}));
+    EXPECT_EQ(CountRows(QStringLiteral("BSType"), QStringLiteral("ID = ?"), {m_Brick}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("BSTId = ?"), {m_Brick}), 0);
+    EXPECT_EQ(TreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}),
+              nullptr);
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}));
+
+    // On a category nothing is deleted and nothing asked.
+    Service().ClearRecords();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(CTqUiBSListDlgTest, CopyingTwicePrefixesOnceAndTwiceWithTheSameLayersAndPicture)
+{
+    WritePicture(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")), Qt::blue);
+    auto dialog = OpenOnCode(m_Brick240);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 0, QStringLiteral("复制")).value(3), QStringLiteral("复制"));
+
+    const QString once = QStringLiteral("复件 240砖墙");
+    const QString twice = QStringLiteral("复件 复件 240砖墙");
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙"), once, twice}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the source stays chosen";
+    CTQBoundingStructure source;
+    m_Admin.GetBS(source, m_Brick240);
+    for (int row : {2, 3}) {
+        const QString name = List(*dialog)->GetCellText(row, 0);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(List(*dialog)->GetRowTexts(row).mid(1), kBrick240Row.mid(1)) << "the same layers evaluate alike";
+        CTQBSCode copy;
+        copy.Name = name;
+        copy.BSTId = m_Brick;
+        ASSERT_EQ(copy.IsExist(nullptr), TQLoad::DBS_Exist);
+        EXPECT_EQ(copy.CommonFlag, 1);
+        CTQBoundingStructure layers;
+        m_Admin.GetBS(layers, copy.GetID());
+        EXPECT_EQ(layers.TIdS, source.TIdS);
+        EXPECT_EQ(layers.HouDuS, source.HouDuS);
+        EXPECT_EQ(layers.XzXsS, source.XzXsS);
+        EXPECT_TRUE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), name)).isFile());
+    }
+    EXPECT_TRUE(MessagesShown().isEmpty());
+
+    // A library that refuses the copy: the error, and no layer set or picture for it.
+    if (IsPostgres())
+        return; // a read-only library is an SQLite file
+    OpenLibrary(true);
+    Service().QueueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("操作数据库时出错！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Critical);
+    EXPECT_FALSE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("复件 复件 复件 240砖墙"))).exists());
+}
+
+TEST_F(CTqUiBSListDlgTest, TheCommonFlagTogglesInAndOutOfTheCommonConstructions)
+{
+    const QStringList commonBricks{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")};
+    const auto isCommon = [this](int id) {
+        return CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ? AND CommonFlag <> 0"), {id}) == 1;
+    };
+    auto dialog = OpenOnCode(m_Brick370);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("设为常用")).value(5), QStringLiteral("设为常用"));
+    EXPECT_TRUE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+
+    ClickTreeItem(*dialog, commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙")}));
+    ClickRow(*List(*dialog), 1);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("取消常用")).value(5), QStringLiteral("取消常用"));
+    EXPECT_FALSE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("240砖墙")});
+
+    // With nothing chosen the command asks for a construction.
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(*dialog, -1, QStringLiteral("取消常用"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择一种围护结构！")});
+    EXPECT_TRUE(isCommon(m_Brick240));
+}
+
+TEST_F(CTqUiBSListDlgTest, AQueryResultChosenWithOkBecomesTheChoice)
+{
+    auto dialog = OpenOnCode(m_RoofA);
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    TestHelpers::RunModal<CTqUiBSQueryDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "queryButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiBSQueryDlg& query) {
+            query.findChild<QCheckBox*>(QStringLiteral("typeCheckBox"))->setChecked(false);
+            query.findChild<QLineEdit*>(QStringLiteral("minValueEdit"))->setText(QStringLiteral("1.5"));
+            query.findChild<QLineEdit*>(QStringLiteral("maxValueEdit"))->setText(QStringLiteral("2"));
+            QTest::mouseClick(Button(query, "queryButton"), Qt::LeftButton);
+            // 240砖墙 evaluated with the library dialog's coefficients; the others have no layers.
+            auto* results = query.findChild<CTqUiReportControl*>(QStringLiteral("resultGrid"));
+            EXPECT_EQ(Names(*results), QStringList{QStringLiteral("1")});
+            EXPECT_EQ(results->GetCellText(0, 4), QStringLiteral("1.88"));
+            results->SetFocusedRow(0);
+            QTest::mouseClick(Button(query, "okButton"), Qt::LeftButton);
+        });
+
+    // A national construction is shown under all constructions, whatever subtree was selected.
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+}
+
+/// Types the type and construction names into the editor's parameter grid.
+void SetEditorNames(CTqUiBSInfoDlg& editor, const QString& type, const QString& name)
+{
+    auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
+    grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
+    grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
+}
+
+TEST_F(CTqUiBSListDlgTest, AddAndModifyRunTheEditorAndShowWhatItSaved)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto runEditor = [](const std::function<void()>& open, std::function<void(CTqUiBSInfoDlg&)> answer) {
+        TestHelpers::RunModal<CTqUiBSInfoDlg>(
+            [&open] {
+                open();
+                return 0;
+            },
+            std::move(answer));
+    };
+    const auto click = [&dialog](const char* button) {
+        return [&dialog, button] { QTest::mouseClick(Button(*dialog, button), Qt::LeftButton); };
+    };
+
+    // Added on a category: a new type with its construction, selected in the rebuilt tree.
+    ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("门")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 1);
+        EXPECT_EQ(editor.m_Category.Name, QStringLiteral("门"));
+        EXPECT_EQ(editor.m_Code.CommonFlag, 0);
+        SetEditorNames(editor, QStringLiteral("木门"), QStringLiteral("实木门"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门")});
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门"));
+
+    // A double click modifies; a renamed type is renamed in the tree too.
+    CTqUiReportControl& list = *List(*dialog);
+    const auto doubleClick = [&list] {
+        // As the mouse does it: press, release, double click; the last release comes after.
+        const QPoint at = TestHelpers::CellCenter(list, list.topLevelItem(0), 0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    };
+    runEditor(doubleClick, [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 2);
+        EXPECT_EQ(editor.m_Code.Name, QStringLiteral("实木门"));
+        EXPECT_EQ(editor.m_CrXs.m_dWHrXs, CallerCrXs().m_dWHrXs);
+        SetEditorNames(editor, QStringLiteral("木质门"), QStringLiteral("实木门2"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, TestHelpers::CellCenter(list, list.topLevelItem(0), 0));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木质门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门2")});
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门2"));
+
+    // Added on the common constructions: a common one. Cancel in the editor changes nothing.
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_Code.CommonFlag, 1);
+        editor.reject();
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("常用围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+}
+
+TEST_F(CTqUiBSListDlgTest, TheMaterialLibraryOpensOnALayerAndItsChangesShowInTheList)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& layers = *Layers(*dialog);
+    const QPoint brick = TestHelpers::CellCenter(layers, layers.topLevelItem(1), 0);
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&layers, brick] {
+            QTest::mouseClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            QTest::mouseDClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            return 0;
+        },
+        [this](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), m_Clay);
+            EXPECT_EQ(library.m_Type.GetID(), m_MasonryType);
+            // As if the engineer corrected the brick's conductivity there: 0.81 becomes 0.58.
+            Exec(QStringLiteral("UPDATE Timbering SET DrXs = 0.58 WHERE ID = ?"), {m_Clay});
+            library.reject();
+        });
+    QTest::mouseRelease(layers.viewport(), Qt::LeftButton, {}, brick);
+
+    // K summer = 1/(1/8 + 2 × 0.020/0.93 + 0.240/0.58 + 1/15) = 1/0.64847 = 1.54.
+    EXPECT_EQ(List(*dialog)->GetCellText(0, 1), QStringLiteral("1.54"));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the choice stays";
+
+    // The button opens the library without a preset material.
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "materialButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), 0);
+            library.reject();
+        });
+}
+
+TEST_F(CTqUiBSListDlgTest, ModifyWithNothingChosenAsksForAChoiceAndOpensNoEditor)
+{
+    CTqUiBSListDlg dialog(CallerCrXs());
+    dialog.m_Type.SetID(m_Brick);
+    Show(dialog);
+    bool bEditorOpened = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&bEditorOpened] {
+        if (auto* editor = qobject_cast<CTqUiBSInfoDlg*>(QApplication::activeModalWidget())) {
+            bEditorOpened = true;
+            editor->reject();
+        }
+    });
+    watch.start(10);
+
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(dialog, -1, QStringLiteral("修改"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择要修改的围护结构！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Warning);
+    EXPECT_FALSE(bEditorOpened);
 }
 
 } // namespace

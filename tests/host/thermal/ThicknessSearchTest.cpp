@@ -71,6 +71,7 @@ TEST(ThicknessSearch, UnusableInputChangesNoLayer)
         {"zero target", wall, 8.7, 0.0},
         {"negative target", wall, 8.7, -0.5},
         {"NaN target", wall, 8.7, kNaN},
+        {"target too small for a finite thickness (1/1e-310 overflows)", wall, 8.7, 1e-310},
         {"chosen layer without λ", MakeLayers({Brick(0.24), Layer(0.05, 0.0, 20.0, 1.38)}), 8.7, 0.5},
         {"other layer of negative δ", MakeLayers({Brick(-0.24), Eps(0.05)}), 8.7, 0.5},
         {"NaN λ", MakeLayers({Layer(0.2, kNaN, 1.0, 1.0), Eps(0.05)}), 8.7, 0.5},

@@ -14,11 +14,12 @@ namespace {
 CTQWallData TextbookWall()
 {
     CTQArray<CTQTimberingData> layers;
-    for (const auto& [metres, conductivity, factor, density] : {std::tuple{0.08, 0.039, 1.2, 20.0},
-                                                                {0.02, 0.93, 1.0, 1800.0},
-                                                                {0.37, 0.57, 1.0, 1800.0},
-                                                                {0.02, 0.93, 1.0, 1800.0}}) {
+    for (const auto& [name, metres, conductivity, factor, density] : {std::tuple{"聚苯板", 0.08, 0.039, 1.2, 20.0},
+                                                                      {"水泥砂浆", 0.02, 0.93, 1.0, 1800.0},
+                                                                      {"红砖墙", 0.37, 0.57, 1.0, 1800.0},
+                                                                      {"水泥砂浆", 0.02, 0.93, 1.0, 1800.0}}) {
         CTQTimberingData layer;
+        layer.SetStuffName(QString::fromUtf8(name));
         layer.SetThick(metres);
         layer.SetDrXs(conductivity);
         layer.SetDrXsXz(factor);
@@ -81,4 +82,31 @@ TEST_F(WallDataTest, ThicknessSearchReachesTheTargetOnTheInsulation)
     empty.CurrectThick(0.5, index, thickness);
     EXPECT_EQ(index, -1);
     EXPECT_EQ(thickness, 0.0);
+
+    // A target whose 1/K overflows cannot be reached: no layer, never an infinite thickness.
+    index = 7;
+    thickness = 1.0;
+    wall.CurrectThick(1e-310, index, thickness);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(thickness, 0.0);
+}
+
+// The host replaces a wall's layers through its character block; the layers the wall hands out
+// are those it calculates with.
+TEST_F(WallDataTest, LayersReplacedThroughTheCharacterBlockAreTheWallsLayers)
+{
+    CTQWallData wall = TextbookWall();
+    CTQTheroyArray<tagTQTIMBERINGCHARACTER> characters = wall.m_WallCharacter.GetTimberingData();
+    characters[2].Thick = 0.24; // the same brick, thinner
+    characters[0].DrXs = 0.030; // another insulation
+    characters.RemoveAt(3);
+    wall.m_WallCharacter.SetTimberingData(characters, 1);
+
+    const CTQArray<CTQTimberingData> layers = wall.GetTimbering();
+    ASSERT_EQ(layers.GetSize(), 3);
+    EXPECT_EQ(layers[2].GetThick(), 0.24);
+    EXPECT_EQ(layers[2].GetStuffName(), QStringLiteral("红砖墙")) << "its material is unchanged";
+    EXPECT_EQ(layers[0].GetDrXs(), 0.030);
+    EXPECT_EQ(layers[0].GetStuffName(), QString()) << "a changed material is no longer 聚苯板";
+    EXPECT_EQ(layers[1].GetStuffName(), QStringLiteral("水泥砂浆"));
 }

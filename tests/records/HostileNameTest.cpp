@@ -1,0 +1,175 @@
+// Names a user or an old library may hold, through every write of the four keyed records and the
+// deletions: each stored and found exactly as typed, nothing else changed, every picture inside
+// its folder. One table of names, on both engines.
+#include "host/core/CTQUserWork.h"
+#include "host/ui/CTQUiService.h"
+#include "library/CTQBSDataAdmin.h"
+#include "support/LibraryFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace TQLoad;
+
+namespace {
+
+QStringList HostileNames()
+{
+    QStringList names = {
+        QStringLiteral(""), QStringLiteral(" "), QStringLiteral("  两端空格  "), QStringLiteral("\t"),
+        QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("\""), QStringLiteral("a\"b"),
+        QStringLiteral("O'Brien"), QStringLiteral("x' OR '1'='1"), QStringLiteral("\" OR \"\"=\""),
+        QStringLiteral("%"), QStringLiteral("%%"), QStringLiteral("_"), QStringLiteral("a_b"), QStringLiteral("a%b"),
+        QStringLiteral("%,12,%"), QStringLiteral(";"), QStringLiteral("a; DROP TABLE BSType; --"),
+        QStringLiteral("--"), QStringLiteral("-- comment"), QStringLiteral("/* */"), QStringLiteral("../"),
+        QStringLiteral(".."), QStringLiteral("."), QStringLiteral("../../etc/passwd"), QStringLiteral("/"),
+        QStringLiteral("a/b"), QStringLiteral("/abs/path"), QStringLiteral("\\"), QStringLiteral("a\\b"),
+        QStringLiteral("..\\..\\w"), QStringLiteral(".hidden"), QStringLiteral("~"), QStringLiteral("~user"),
+        QStringLiteral("%002F"), QStringLiteral("a\nb"), QStringLiteral("a\r\nb"),
+        QStringLiteral("\u202Eabc\u202C"), QStringLiteral("\u200F右到左\u200E"), QStringLiteral("שלום"),
+        QStringLiteral("مرحبا"), QStringLiteral("😀"), QStringLiteral("👨‍👩‍👧‍👦"), QStringLiteral("砖墙🧱"),
+        QStringLiteral("e\u0301"), QStringLiteral("\u00e9"), QStringLiteral("Name"), QStringLiteral("ID"),
+        QStringLiteral("BSTId"), QStringLiteral("ProvinceId"), QStringLiteral("NULL"), QStringLiteral("null"),
+        QStringLiteral("select"), QStringLiteral("*"), QStringLiteral("?"), QStringLiteral(":name"),
+        QStringLiteral("$1"), QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("1e309"),
+        QStringLiteral("NaN"), QStringLiteral("外墙"), QStringLiteral("ａｂｃ"),
+        QString(1000, QChar(u'长')), QString(1000, QChar(u'/')), QStringLiteral("x").repeated(300) + QStringLiteral("/"),
+    };
+    names.append(QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b"));
+    return names;
+}
+
+// PostgreSQL text cannot hold a NUL character: such a name is refused there, cleanly.
+bool Storable(const QString& name, bool postgres)
+{
+    return !postgres || !name.contains(QChar(u'\0'));
+}
+
+} // namespace
+
+class HostileNameTest : public LibraryFixture
+{
+protected:
+    void SetUp() override
+    {
+        LibraryFixture::SetUp();
+        CTQUiService::Instance().SetTestMode(true);
+        CTQUiService::Instance().ClearRecords();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0);
+        CTQUiService::Instance().ClearRecords();
+        LibraryFixture::TearDown();
+    }
+
+    /// Every row of the library, as text, to tell that nothing else changed.
+    QStringList Snapshot()
+    {
+        QStringList rows;
+        for (const QString& table : {QStringLiteral("BSType"), QStringLiteral("BSCode"), QStringLiteral("Timbering"),
+                                     QStringLiteral("TimberingType"), QStringLiteral("BoundingStructure")}) {
+            CADORecordset rs;
+            EXPECT_TRUE(rs.Open(Db(), QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)));
+            for (; !rs.IsEOF(); rs.MoveNext()) {
+                QString name;
+                int id = 0;
+                rs.GetFieldValue(QStringLiteral("ID"), id);
+                rs.GetFieldValue(QStringLiteral("Name"), name);
+                rows.append(table + QString::number(id) + name);
+            }
+        }
+        return rows;
+    }
+
+    void RoundTrip(const QString& name, bool storable);
+    CTQBSDataAdmin m_Admin;
+};
+
+void HostileNameTest::RoundTrip(const QString& name, bool storable)
+{
+    const DBStatusCode added = storable ? DBS_Added : DBS_Failed;
+    CTQBSType type;
+    type.Name = name;
+    type.BSDLId = 1;
+    ASSERT_EQ(type.AddIfNotExist(nullptr, 1), added);
+    if (!storable)
+        return;
+    CTQBSType foundType;
+    foundType.Name = name;
+    ASSERT_EQ(foundType.IsExist(nullptr), DBS_Exist);
+    EXPECT_EQ(foundType.GetID(), type.GetID());
+    EXPECT_EQ(foundType.Name, name.isNull() ? QStringLiteral("") : name);
+
+    CTQBSCode code;
+    code.Name = name;
+    code.BSTId = type.GetID();
+    ASSERT_EQ(code.AddIfNotExist(nullptr, 1), DBS_Added);
+    EXPECT_EQ(CTQBSCode::HasBSCode(name, nullptr), code.GetID());
+    CTQBSCode copy = code; // the library dialog's copy: same layers, another name
+    copy.SetID(0);
+    copy.Name = name + QStringLiteral("副本");
+    ASSERT_EQ(copy.AddIfNotExist(nullptr, 1), DBS_Added);
+    copy.Name = name + QStringLiteral("改");
+    ASSERT_EQ(copy.UpdateIfNoOther(nullptr, 1), DBS_Updated);
+    CTQBSCode reread;
+    ASSERT_TRUE(reread.ReadData(copy.GetID(), nullptr));
+    EXPECT_EQ(reread.Name, name + QStringLiteral("改"));
+
+    CTQTimberingType materialType;
+    materialType.Name = name;
+    ASSERT_EQ(materialType.AddIfNotExist(nullptr, 1), DBS_Added);
+    EXPECT_EQ(CTQTimberingType::HasTimberingType(name, nullptr), materialType.GetID());
+    CTQTimbering material;
+    material.Init();
+    material.SetStuffName(name);
+    material.TTId = materialType.GetID();
+    ASSERT_EQ(material.AddIfNotExist(nullptr, 1), DBS_Added);
+    EXPECT_EQ(CTQTimbering::HasTimbering(name, nullptr), material.GetID());
+
+    // The construction's picture lies one folder below the picture folder, under its own name.
+    const QString pictures = QDir(CTQUserWork::GetUserWork()->GetWallBmpDir()).absolutePath();
+    const QString picture = m_Admin.GetBSDemoBMPPath(type, code);
+    const QFileInfo file(picture);
+    EXPECT_EQ(QFileInfo(file.absolutePath()).absolutePath(), pictures) << picture.toStdString();
+    ASSERT_TRUE(QDir().mkpath(file.absolutePath()));
+    QFile writer(picture);
+    ASSERT_TRUE(writer.open(QIODevice::WriteOnly)) << picture.toStdString();
+    writer.close();
+
+    QString message;
+    EXPECT_EQ(m_Admin.DeleteBSCode(code, message), 0);
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_EQ(m_Admin.DeleteBSType(type), 1);
+    EXPECT_FALSE(QFileInfo::exists(file.absolutePath()));
+    EXPECT_EQ(m_Admin.DeleteTimbering(material, message), 0);
+    EXPECT_EQ(m_Admin.DeleteTimberingType(materialType), 1);
+}
+
+TEST_F(HostileNameTest, EveryNameIsStoredFoundAndDeletedAsTyped)
+{
+    // Rows that must come through untouched.
+    CTQBSType keepType;
+    keepType.Name = QStringLiteral("保留");
+    ASSERT_EQ(keepType.AddIfNotExist(nullptr, 1), DBS_Added);
+    CTQBSCode keepCode;
+    keepCode.Name = QStringLiteral("保留");
+    keepCode.BSTId = keepType.GetID();
+    ASSERT_EQ(keepCode.AddIfNotExist(nullptr, 1), DBS_Added);
+    CTQTimbering keepMaterial;
+    keepMaterial.Init();
+    keepMaterial.SetStuffName(QStringLiteral("保留"));
+    ASSERT_EQ(keepMaterial.AddIfNotExist(nullptr, 1), DBS_Added);
+    const QStringList before = Snapshot();
+
+    const QStringList names = HostileNames();
+    ASSERT_GE(names.size(), 50);
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.left(40).toStdString());
+        RoundTrip(name, Storable(name, IsPostgres()));
+        EXPECT_EQ(Snapshot(), before);
+        if (HasFatalFailure())
+            return;
+    }
+}
