@@ -189,6 +189,40 @@ inline QList<QPair<QString, bool>> ChooseFromContextMenu(QWidget* viewport, QPoi
     return offered;
 }
 
+/// Captions from the top-level item down to the tree's current item.
+inline QStringList CurrentTreePath(const QTreeWidget& tree)
+{
+    QStringList path;
+    for (const QTreeWidgetItem* item = tree.currentItem(); item != nullptr; item = item->parent())
+        path.prepend(item->text(0));
+    return path;
+}
+
+/// The item at the end of a caption path from the top level, or null.
+inline QTreeWidgetItem* FindTreeItem(const QTreeWidget& tree, const QStringList& path)
+{
+    QTreeWidgetItem* found = tree.invisibleRootItem();
+    for (int depth = 0; found != nullptr && depth < path.size(); ++depth) {
+        QTreeWidgetItem* parent = found;
+        found = nullptr;
+        for (int i = 0; i < parent->childCount() && found == nullptr; ++i)
+            found = parent->child(i)->text(0) == path[depth] ? parent->child(i) : nullptr;
+    }
+    return found;
+}
+
+/// Opens the branches down to the item at the end of `path` as the user does with the expand
+/// buttons, then clicks it; fails the test when there is no such item.
+inline void ClickTreeItem(QTreeWidget& tree, const QStringList& path)
+{
+    QTreeWidgetItem* item = FindTreeItem(tree, path);
+    ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
+    for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
+        up->setExpanded(true);
+    tree.scrollToItem(item);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(item).center());
+}
+
 /// Centre of a cell of a top-level item, in the view's viewport coordinates.
 inline QPoint CellCenter(const QTreeWidget& view, const QTreeWidgetItem* item, int col)
 {

@@ -68,38 +68,15 @@ protected:
     static CPictureCtrl* Picture(QWidget& dialog) { return dialog.findChild<CPictureCtrl*>("bsDemoPicture"); }
     static QPushButton* Button(QWidget& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
 
-    /// Captions from the top-level item down to the tree's current item.
-    static QStringList CurrentTreePath(QWidget& dialog)
-    {
-        QStringList path;
-        for (const QTreeWidgetItem* item = Tree(dialog)->currentItem(); item != nullptr; item = item->parent())
-            path.prepend(item->text(0));
-        return path;
-    }
-
-    /// The tree item at the end of a caption path, or null.
+    /// The tree's current item as a caption path; the item of a path, or null; a click on it.
+    static QStringList CurrentTreePath(QWidget& dialog) { return TestHelpers::CurrentTreePath(*Tree(dialog)); }
     static QTreeWidgetItem* TreeItem(QWidget& dialog, const QStringList& path)
     {
-        QTreeWidgetItem* found = Tree(dialog)->invisibleRootItem();
-        for (int depth = 0; found != nullptr && depth < path.size(); ++depth) {
-            QTreeWidgetItem* parent = found;
-            found = nullptr;
-            for (int i = 0; i < parent->childCount() && found == nullptr; ++i)
-                found = parent->child(i)->text(0) == path[depth] ? parent->child(i) : nullptr;
-        }
-        return found;
+        return TestHelpers::FindTreeItem(*Tree(dialog), path);
     }
-
-    /// Opens the branches down to the item as the user does with the expand buttons, then clicks it.
     static void ClickTreeItem(QWidget& dialog, const QStringList& path)
     {
-        QTreeWidgetItem* item = TreeItem(dialog, path);
-        ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
-        for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
-            up->setExpanded(true);
-        CMutiTreeCtrl* tree = Tree(dialog);
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        TestHelpers::ClickTreeItem(*Tree(dialog), path);
     }
 
     /// Cell texts of every row.

@@ -7,9 +7,7 @@
 #include "ui/materials/CTqUiStuffInfoDlg.h"
 #include "ui/materials/CTqUiStuffListDlg.h"
 
-#include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -32,66 +30,26 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
 
-    static CMutiTreeCtrl* Tree(QWidget& dialog)
-    {
-        return dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("timbTree"));
-    }
-    static QPushButton* Button(QWidget& dialog, const char* name)
-    {
-        return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>("timbTree"); }
+    static QPushButton* Button(QWidget& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
 
-    /// Captions from the top-level item down to the tree's current item.
-    static QStringList CurrentTreePath(QWidget& dialog)
-    {
-        QStringList path;
-        for (const QTreeWidgetItem* item = Tree(dialog)->currentItem(); item != nullptr; item = item->parent())
-            path.prepend(item->text(0));
-        return path;
-    }
+    /// The tree's current item as a caption path.
+    static QStringList CurrentTreePath(QWidget& dialog) { return TestHelpers::CurrentTreePath(*Tree(dialog)); }
 
     /// Selects the item at the end of a caption path as a click on it does.
     static void SelectTreeItem(QWidget& dialog, const QStringList& path)
     {
-        CMutiTreeCtrl* tree = Tree(dialog);
-        QTreeWidgetItem* found = nullptr;
-        for (const QString& caption : path) {
-            const int count = found != nullptr ? found->childCount() : tree->topLevelItemCount();
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < count && next == nullptr; ++i) {
-                QTreeWidgetItem* candidate = found != nullptr ? found->child(i) : tree->topLevelItem(i);
-                if (candidate->text(0) == caption)
-                    next = candidate;
-            }
-            ASSERT_NE(next, nullptr) << path.join(QLatin1Char('/')).toStdString();
-            found = next;
-        }
-        for (QTreeWidgetItem* up = found->parent(); up != nullptr; up = up->parent())
-            up->setExpanded(true);
-        tree->scrollToItem(found);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found).center());
-        ASSERT_EQ(tree->currentItem(), found);
+        TestHelpers::ClickTreeItem(*Tree(dialog), path);
+        ASSERT_EQ(Tree(dialog)->currentItem(), TestHelpers::FindTreeItem(*Tree(dialog), path));
     }
 
     /// Chooses the enabled item captioned `itemText` from the context menu of the tree's current item.
     static void ChooseFromMenu(QWidget& dialog, const QString& itemText)
     {
         CMutiTreeCtrl* tree = Tree(dialog);
-        bool chosen = false;
-        TestHelpers::AnswerNextPopupMenu([&](QMenu* menu) {
-            QAction* choice = nullptr;
-            for (QAction* action : menu->actions()) {
-                if (action->text() == itemText && action->isEnabled())
-                    choice = action;
-            }
-            chosen = choice != nullptr;
-            menu->setActiveAction(choice);
-            QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
-        });
         const QPoint where = tree->visualItemRect(tree->currentItem()).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, where, tree->viewport()->mapToGlobal(where));
-        QApplication::sendEvent(tree->viewport(), &event);
-        ASSERT_TRUE(chosen) << itemText.toStdString();
+        const auto offered = TestHelpers::ChooseFromContextMenu(tree->viewport(), where, itemText);
+        ASSERT_TRUE(offered.contains({itemText, true})) << itemText.toStdString();
     }
 
     static CTqUiPropertyGrid* Grid(QWidget& dialog)
