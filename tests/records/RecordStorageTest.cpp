@@ -1,5 +1,6 @@
-// What the records store and read back exactly, and how they fail: hostile names, Chinese text,
-// full double precision, null columns, a missing table, a read-only or absent library.
+// What the records store and read back exactly, and how they fail: Chinese text, full double
+// precision, null columns, a missing table, a read-only or absent library (hostile names:
+// HostileNameTest).
 #include "records/CTQBSCategory.h"
 #include "support/LibraryFixture.h"
 
@@ -10,28 +11,6 @@
 using namespace TQLoad;
 
 using RecordStorageTest = LibraryFixture;
-
-TEST_F(RecordStorageTest, HostileNamesAreStoredAndFoundAsTyped)
-{
-    const QStringList names{
-        "a\"b", "it's", "100%", "_", "x; DELETE FROM BSType; --", "-- 注释", "\" OR \"1\"=\"1", "混凝土（C30）"};
-    for (const QString& name : names)
-        AddType(name, 1);
-    EXPECT_EQ(CountRows(QStringLiteral("BSType")), names.size()) << "no statement deleted or added other rows";
-
-    for (const QString& name : names) {
-        CTQBSType found;
-        found.Name = name;
-        ASSERT_EQ(found.IsExist(nullptr), DBS_Exist) << name.toStdString();
-        EXPECT_EQ(found.Name, name);
-    }
-    // Wildcards and quotes match only themselves.
-    CTQBSType wildcard;
-    wildcard.Name = QStringLiteral("10%%");
-    EXPECT_EQ(wildcard.IsExist(nullptr), DBS_NotExist);
-    EXPECT_EQ(CTQBSCode::HasBSCode(QStringLiteral("' OR '1'='1"), nullptr), 0);
-    EXPECT_EQ(CTQTimbering::HasTimbering(QStringLiteral("%"), nullptr), 0);
-}
 
 TEST_F(RecordStorageTest, ValuesRoundTripExactly)
 {
