@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 BENCH_BUILD_DIR ?= build-bench
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test probe bench clean
 
 all: build
 
@@ -25,6 +25,12 @@ test: deps
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	./scripts/test-postgres.sh $(TEST_BUILD_DIR)
+
+# Two processes adding to one library at once, on SQLite and on PostgreSQL (a few minutes).
+probe: deps
+	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTQWALL_SANITIZE=ON -DTQWALL_WERROR=ON -DTQWALL_BUILD_TESTS=ON
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS) --target tqwall_probe
+	./scripts/probe-two-writers.sh $(TEST_BUILD_DIR)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTQWALL_BUILD_BENCH=ON

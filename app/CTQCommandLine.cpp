@@ -2,23 +2,27 @@
 
 #include "host/walldata/CTQCrXs.h"
 #include "host/walldata/CTQWallData.h"
+#include "host/db/CADORecordset.h"
 #include "host/db/TQPrecision.h"
 #include "host/core/TQString.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"
+#include "records/CTQTimbering.h"
+#include "records/CTQTimberingType.h"
+#include "records/CTQWallProvince.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+#include <QMap>
 
 #include <cmath>
 
 namespace {
-
-const QStringList kCommands{QStringLiteral("list"), QStringLiteral("calc"), QStringLiteral("query")};
 
 // A coefficient as text with the host's decimals; "-" when it could not be evaluated.
 QString K(double value)
@@ -42,9 +46,67 @@ bool ParseNumber(const QString& text, double* value)
 
 CTQCommandLine::CTQCommandLine(QTextStream& out, QTextStream& err) : m_Out(out), m_Err(err) {}
 
+const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
+{
+    static const QList<Command> commands{
+        {QStringLiteral("list"), QStringLiteral("tqwall list"), &CTQCommandLine::RunList},
+        {QStringLiteral("calc"), QStringLiteral("tqwall calc ID [--json]"), &CTQCommandLine::RunCalc},
+        {QStringLiteral("query"), QStringLiteral("tqwall query --min A --max B [--kind 外墙]"), &CTQCommandLine::RunQuery},
+        {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json]"), &CTQCommandLine::RunMaterials},
+    };
+    return commands;
+}
+
+void CTQCommandLine::AddOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {QStringLiteral("db"), QStringLiteral("library database file"), QStringLiteral("PATH")},
+        {QStringLiteral("json"), QStringLiteral("calc, materials: output as JSON")},
+        {QStringLiteral("min"), QStringLiteral("query: smallest K"), QStringLiteral("A")},
+        {QStringLiteral("max"), QStringLiteral("query: largest K"), QStringLiteral("B")},
+        {QStringLiteral("kind"), QStringLiteral("query: 外墙, 内墙, 屋面, 楼板, 门 or 窗"), QStringLiteral("KIND")},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("show this help")},
+        {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("show the version")},
+    });
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("a command (below), or a project file to open in the window"));
+}
+
+QString CTQCommandLine::Usage()
+{
+    QStringList lines{QStringLiteral("用法：tqwall [--db PATH] [项目文件]   打开窗口")};
+    for (const Command& command : Commands())
+        lines.append(QStringLiteral("      %1 [--db PATH]").arg(command.usage));
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool CTQCommandLine::IsCommand(const QString& word)
 {
-    return kCommands.contains(word);
+    for (const Command& command : Commands()) {
+        if (command.name == word)
+            return true;
+    }
+    return false;
+}
+
+bool CTQCommandLine::WantsWindow(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("tqwall")} + arguments))
+        return false; // the command line reports what it refuses
+    const QStringList words = parser.positionalArguments();
+    return !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
+           (words.isEmpty() || !IsCommand(words.front()));
+}
+
+void CTQCommandLine::WindowArguments(const QStringList& arguments, QString* databasePath, QString* project)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
+    parser.parse(QStringList{QStringLiteral("tqwall")} + arguments);
+    *databasePath = parser.value(QStringLiteral("db"));
+    *project = parser.positionalArguments().value(0);
 }
 
 int CTQCommandLine::Fail(ExitCode code, const QString& message)
@@ -62,8 +124,12 @@ bool CTQCommandLine::OpenLibrary(const QString& databasePath)
         return false;
     }
     QString error;
-    if (CTQLibrarySeed::OpenLibrary(databasePath, &error))
+    QStringList duplicates;
+    if (CTQLibrarySeed::OpenLibrary(databasePath, &error, &duplicates)) {
+        for (const QString& duplicate : duplicates)
+            m_Err << QStringLiteral("警告：%1").arg(duplicate) << Qt::endl;
         return true;
+    }
     m_Err << QStringLiteral("无法打开围护结构库：%1").arg(error) << Qt::endl;
     return false;
 }
@@ -71,31 +137,48 @@ bool CTQCommandLine::OpenLibrary(const QString& databasePath)
 int CTQCommandLine::Run(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("library database file"), QStringLiteral("PATH"));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("output as JSON"));
-    const QCommandLineOption min(QStringLiteral("min"), QStringLiteral("smallest K"), QStringLiteral("A"));
-    const QCommandLineOption max(QStringLiteral("max"), QStringLiteral("largest K"), QStringLiteral("B"));
-    const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("外墙, 内墙, 屋面, 楼板, 门 or 窗"),
-                                  QStringLiteral("KIND"));
-    parser.addOptions({db, json, min, max, kind});
+    AddOptions(parser);
     if (!parser.parse(QStringList{QStringLiteral("tqwall")} + arguments))
-        return Fail(BadInput, parser.errorText());
+        return Fail(BadInput, parser.errorText() + QLatin1Char('\n') + Usage());
+    if (parser.isSet(QStringLiteral("help"))) {
+        m_Out << QStringLiteral("TQWall：围护结构库") << Qt::endl << Usage() << Qt::endl;
+        return Ok;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        m_Out << QStringLiteral("tqwall %1").arg(QStringLiteral(TQWALL_VERSION)) << Qt::endl;
+        return Ok;
+    }
     const QStringList words = parser.positionalArguments();
-    if (words.isEmpty() || !IsCommand(words.front()))
-        return Fail(BadInput, QStringLiteral("用法：tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙] "
-                                             "[--db PATH]"));
-    const QString command = words.front();
-    if (command == QLatin1String("calc") && words.size() != 2)
+    for (const Command& command : Commands()) {
+        if (!words.isEmpty() && command.name == words.front())
+            return (this->*command.run)(parser, words.mid(1));
+    }
+    return Fail(BadInput, Usage());
+}
+
+int CTQCommandLine::RunList(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (!words.isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：tqwall list"));
+    return OpenLibrary(parser.value(QStringLiteral("db"))) ? List() : NoLibrary;
+}
+
+int CTQCommandLine::RunCalc(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (words.size() != 1)
         return Fail(BadInput, QStringLiteral("用法：tqwall calc ID [--json]"));
-    if (command == QLatin1String("query") && (!parser.isSet(min) || !parser.isSet(max)))
+    return OpenLibrary(parser.value(QStringLiteral("db"))) ? Calc(words.front(), parser.isSet(QStringLiteral("json")))
+                                                           : NoLibrary;
+}
+
+int CTQCommandLine::RunQuery(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (!words.isEmpty() || !parser.isSet(QStringLiteral("min")) || !parser.isSet(QStringLiteral("max")))
         return Fail(BadInput, QStringLiteral("用法：tqwall query --min A --max B [--kind 外墙]"));
-    if (!OpenLibrary(parser.value(db)))
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
         return NoLibrary;
-    if (command == QLatin1String("list"))
-        return List();
-    if (command == QLatin1String("calc"))
-        return Calc(words[1], parser.isSet(json));
-    return Query(parser.value(min), parser.value(max), parser.value(kind));
+    return Query(parser.value(QStringLiteral("min")), parser.value(QStringLiteral("max")),
+                 parser.value(QStringLiteral("kind")));
 }
 
 int CTQCommandLine::List()
@@ -226,4 +309,93 @@ int CTQCommandLine::Query(const QString& minText, const QString& maxText, const 
     if (hits.isEmpty())
         m_Out << "没有找到满足要求的传热系数！" << Qt::endl;
     return Ok;
+}
+
+int CTQCommandLine::RunMaterials(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (!words.isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：tqwall materials [--json]"));
+    return OpenLibrary(parser.value(QStringLiteral("db"))) ? Materials(parser.isSet(QStringLiteral("json"))) : NoLibrary;
+}
+
+int CTQCommandLine::Materials(bool json)
+{
+    // Every stored type and material, ordered by ID, the reserved types the dialogs hide included,
+    // so the listing shows the library as it is. Materials whose type is missing come last.
+    CTQTimberingType type;
+    CADORecordset typeRows;
+    CTQTimbering material;
+    CADORecordset materialRows;
+    CTQWallProvince province;
+    CADORecordset provinceRows;
+    const auto all = [](const tagDBSTRUCT& record) {
+        return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(record.GetTableName());
+    };
+    if (!type.ReadRecords(all(type), typeRows, nullptr) || !material.ReadRecords(all(material), materialRows, nullptr) ||
+        !province.ReadRecords(all(province), provinceRows, nullptr))
+        return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
+
+    QMap<int, QString> provinces;
+    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
+        province.MakeObjectFromRS(provinceRows);
+        provinces.insert(province.GetID(), province.Name);
+    }
+    QMap<int, QJsonArray> byType;
+    for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
+        material.MakeObjectFromRS(materialRows);
+        const int provinceId = material.GetProvinceID();
+        byType[material.TTId].append(QJsonObject{
+            {QStringLiteral("id"), material.GetID()},
+            {QStringLiteral("name"), material.GetStuffName()},
+            {QStringLiteral("density"), JsonNumber(material.GetGMD())},
+            {QStringLiteral("conductivity"), JsonNumber(material.GetDrXs())},
+            {QStringLiteral("specificHeat"), JsonNumber(material.GetBRr())},
+            {QStringLiteral("common"), material.GetCommonFlag() != 0},
+            {QStringLiteral("provinceId"), provinceId},
+            {QStringLiteral("province"),
+             provinceId > 0 ? QJsonValue(provinces.value(provinceId)) : QJsonValue(QJsonValue::Null)}});
+    }
+    QJsonArray types;
+    const auto addType = [&types](int id, const QString& name, const QJsonArray& materials) {
+        types.append(QJsonObject{
+            {QStringLiteral("id"), id}, {QStringLiteral("name"), name}, {QStringLiteral("materials"), materials}});
+    };
+    for (; !typeRows.IsEOF(); typeRows.MoveNext()) {
+        type.MakeObjectFromRS(typeRows);
+        addType(type.GetID(), type.Name, byType.take(type.GetID()));
+    }
+    for (auto orphans = byType.cbegin(); orphans != byType.cend(); ++orphans)
+        addType(orphans.key(), QString(), orphans.value());
+
+    if (json)
+        m_Out << QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("types"), types}}).toJson());
+    else
+        PrintMaterials(types);
+    return Ok;
+}
+
+void CTQCommandLine::PrintMaterials(const QJsonArray& types)
+{
+    const auto number = [](const QJsonValue& value) {
+        return value.isDouble() ? QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest)
+                                : QStringLiteral("-");
+    };
+    for (const QJsonValue& typeValue : types) {
+        const QJsonObject type = typeValue.toObject();
+        const QString name = type[QStringLiteral("name")].toString();
+        m_Out << "[" << type[QStringLiteral("id")].toInt() << "] " << (name.isEmpty() ? QStringLiteral("（无类型）") : name)
+              << Qt::endl;
+        for (const QJsonValue& materialValue : type[QStringLiteral("materials")].toArray()) {
+            const QJsonObject material = materialValue.toObject();
+            m_Out << "  [" << material[QStringLiteral("id")].toInt() << "] " << material[QStringLiteral("name")].toString()
+                  << "  干密度(kg/m^3)=" << number(material[QStringLiteral("density")])
+                  << "  导热系数(W/m*K)=" << number(material[QStringLiteral("conductivity")])
+                  << "  比热容(kJ/kg*K)=" << number(material[QStringLiteral("specificHeat")]);
+            if (material[QStringLiteral("common")].toBool())
+                m_Out << "  常用";
+            if (!material[QStringLiteral("province")].isNull())
+                m_Out << "  " << material[QStringLiteral("province")].toString();
+            m_Out << Qt::endl;
+        }
+    }
 }

@@ -1,37 +1,69 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 class CTQWallData;
+class QJsonArray;
 
 /// The host's command line for use without a screen:
 ///   tqwall list                          categories, types and constructions with their K
 ///   tqwall calc ID [--json]              one construction's layers and five results
 ///   tqwall query --min A --max B [--kind 外墙]   constructions by summer K, as the query dialog
+///   tqwall materials [--json]            material types and their materials with their values
 /// Each takes --db PATH for another library file.
+class QCommandLineParser;
+
 class CTQCommandLine
 {
 public:
     enum ExitCode
     {
         Ok = 0,
-        BadInput = 1,      ///< unknown command, missing or bad argument
+        BadInput = 1,      ///< unknown command, missing or bad argument, unreadable project file
         NoLibrary = 2,     ///< the library database cannot be opened
         UnknownRecord = 3, ///< no construction of that ID
+        NoDisplay = 4,     ///< the window was asked for where there is no screen
     };
 
     CTQCommandLine(QTextStream& out, QTextStream& err);
 
     static bool IsCommand(const QString& word);
-    /// Runs the command in `arguments` (without the program name); returns the exit code.
+    /// Whether `arguments` (without the program name) ask for the window: no command, no
+    /// --help or --version, and nothing the parser refuses. Options may stand before or after
+    /// the command ("tqwall --db LIB list").
+    static bool WantsWindow(const QStringList& arguments);
+    /// The --db path and the project file of a window start.
+    static void WindowArguments(const QStringList& arguments, QString* databasePath, QString* project);
+    /// Runs the command, --help or --version in `arguments` (without the program name); returns
+    /// the exit code. Nothing here needs a screen.
     int Run(const QStringList& arguments);
 
 private:
+    /// A command: its name, its usage line and what runs it (with the parsed options and the
+    /// words after the name). A new command is one more row of Commands().
+    struct Command
+    {
+        QString name;
+        QString usage;
+        int (CTQCommandLine::*run)(const QCommandLineParser& parser, const QStringList& words);
+    };
+    static const QList<Command>& Commands();
+    static void AddOptions(QCommandLineParser& parser);
+    static QString Usage();
+
+    int RunList(const QCommandLineParser& parser, const QStringList& words);
+    int RunCalc(const QCommandLineParser& parser, const QStringList& words);
+    int RunQuery(const QCommandLineParser& parser, const QStringList& words);
+    int RunMaterials(const QCommandLineParser& parser, const QStringList& words);
+
     int List();
     int Calc(const QString& idText, bool json);
     int Query(const QString& minText, const QString& maxText, const QString& kind);
+    int Materials(bool json);
+    void PrintMaterials(const QJsonArray& types);
     bool OpenLibrary(const QString& databasePath);
     void PrintWall(const CTQWallData& wall, const QString& category, const QString& type);
     void PrintWallJson(const CTQWallData& wall, const QString& category, const QString& type);

@@ -3,6 +3,7 @@
 #include "host/ui/CTQUiService.h"
 #include "host/core/TQString.h"
 #include "ui/library/TQBSEntry.h"
+#include "ui/materials/TQTimbEntry.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -91,8 +92,8 @@ void CTQHostMainWindow::CreateActions()
     m_pChooseAction->setObjectName(QStringLiteral("chooseConstructionAction"));
     QAction* library = walls->addAction(QStringLiteral("围护结构库(&L)…"), this, &CTQHostMainWindow::OpenConstructionLibrary);
     library->setObjectName(QStringLiteral("constructionLibraryAction"));
-    QAction* materials = walls->addAction(QStringLiteral("材质库(&M)…"));
-    materials->setEnabled(false); // the material library dialog is not part of this build yet
+    QAction* materials = walls->addAction(QStringLiteral("材质库(&M)…"), this, &CTQHostMainWindow::OpenMaterialLibrary);
+    materials->setObjectName(QStringLiteral("materialLibraryAction"));
     walls->addSeparator();
     QAction* add = walls->addAction(QStringLiteral("添加墙(&A)"), this, &CTQHostMainWindow::AddWall);
     m_pRemoveAction = walls->addAction(QStringLiteral("删除墙(&D)"), this, &CTQHostMainWindow::RemoveWall);
@@ -214,6 +215,11 @@ void CTQHostMainWindow::ChooseConstruction()
 void CTQHostMainWindow::OpenConstructionLibrary()
 {
     TQLoad::ShowBSDlg();
+}
+
+void CTQHostMainWindow::OpenMaterialLibrary()
+{
+    TQLoad::ShowTimberingDlg();
 }
 
 void CTQHostMainWindow::NewProject()

@@ -27,6 +27,7 @@ public slots:
     /// Runs the construction library on the selected wall; on OK the row shows the choice.
     void ChooseConstruction();
     void OpenConstructionLibrary();
+    void OpenMaterialLibrary();
     void NewProject();
     void OpenProjectDialog();
     void Save();

@@ -1,38 +1,74 @@
 #include "app/CTQCommandLine.h"
 #include "app/CTQHostMainWindow.h"
+#include "app/CTQHostProject.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CTQUiService.h"
 #include "library/CTQLibrarySeed.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QTextStream>
 
 namespace {
 
+// Whether a window can be shown to anyone: with no display server the platform plugin would
+// abort the program, and on the offscreen or minimal platform a message box would wait for an
+// answer nobody can give.
+bool HasScreen()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+        return false;
+    if (!platform.isEmpty())
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Shows a failure to the user: in a message box where there is a screen, on stderr where there
+// is none.
+void Report(const QString& text, QMessageBox::Icon icon)
+{
+    if (HasScreen()) {
+        CTQUiService::Instance().MessageBox(nullptr, text, icon);
+        return;
+    }
+    QTextStream(stderr) << "tqwall: " << text << Qt::endl;
+}
+
 // The window: the wall list of a building on the library of the settings (or --db PATH), with
 // the project file given on the command line or a new example project.
-int RunWindow(int argc, char* argv[])
+int RunWindow(int argc, char* argv[], const QStringList& arguments)
 {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.isEmpty() && !HasScreen()) {
+        QTextStream(stderr) << "tqwall: 没有可用的显示器，无法打开窗口。不需要显示器的命令：\n"
+                            << "  tqwall list | calc ID [--json] | query --min A --max B [--kind 外墙] | materials [--json]" << Qt::endl;
+        return CTQCommandLine::NoDisplay;
+    }
     QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("TQWall: the building-envelope library. Commands without a "
-                                                    "screen: tqwall list | calc ID [--json] | query --min A --max B"));
-    parser.addHelpOption();
-    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Library database file."), QStringLiteral("PATH"));
-    parser.addOption(db);
-    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file to open."));
-    parser.process(app);
+    QString databasePath;
+    QString projectPath;
+    CTQCommandLine::WindowArguments(arguments, &databasePath, &projectPath);
 
     QString error;
-    if (!CTQLibrarySeed::OpenLibrary(parser.value(db), &error)) {
-        CTQUiService::Instance().MessageBox(nullptr, QStringLiteral("无法打开围护结构库：%1").arg(error),
-                                            QMessageBox::Critical);
+    QStringList duplicates;
+    if (!CTQLibrarySeed::OpenLibrary(databasePath, &error, &duplicates)) {
+        Report(QStringLiteral("无法打开围护结构库：%1").arg(error), QMessageBox::Critical);
         return CTQCommandLine::NoLibrary;
     }
+    if (!duplicates.isEmpty())
+        Report(QStringLiteral("围护结构库中有重复的记录，请修改或删除其中一条：\n%1")
+                   .arg(duplicates.join(QLatin1Char('\n'))),
+               QMessageBox::Warning);
     CTQHostMainWindow window;
-    const QStringList projects = parser.positionalArguments();
-    if (projects.isEmpty() || !window.OpenProject(projects.front()))
+    if (!projectPath.isEmpty() && !HasScreen()) {
+        // No one could answer the window's message box: the project is checked here.
+        CTQHostProject project;
+        if (!project.Load(projectPath, &error)) {
+            Report(error, QMessageBox::Warning);
+            return CTQCommandLine::BadInput;
+        }
+    }
+    if (projectPath.isEmpty() || !window.OpenProject(projectPath))
         window.SetProject(CTQHostProject::MakeExample(), QString());
     window.show();
     return QApplication::exec();
@@ -55,9 +91,9 @@ int main(int argc, char* argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCoreApplication::setApplicationName(QStringLiteral("TQWall"));
 
-    // A command runs without a screen; anything else opens the window.
-    const bool command = !arguments.isEmpty() && CTQCommandLine::IsCommand(arguments.front());
-    const int exitCode = command ? RunCommand(argc, argv, arguments) : RunWindow(argc, argv);
+    // A command, --help and --version run without a screen; anything else opens the window.
+    const int exitCode =
+        CTQCommandLine::WantsWindow(arguments) ? RunWindow(argc, argv, arguments) : RunCommand(argc, argv, arguments);
     CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
     return exitCode;
 }

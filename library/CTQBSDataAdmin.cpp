@@ -9,6 +9,9 @@
 #include "host/core/TQPicturePath.h"
 #include "records/CTQTimberingMap.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -751,57 +754,138 @@ QString CTQBSDataAdmin::GetBSTDemoBMPPath(CTQBSType& type)
 
 // ---------------------------------------------------------------------------------------------
 // Deletion
+//
+// Each deletion runs in one transaction: it deletes everything or, when a statement fails,
+// nothing. Demo pictures go after the commit (files are not part of a transaction).
+
+namespace {
+
+/// A transaction on the library that rolls back unless committed.
+class DeletionTransaction
+{
+public:
+    DeletionTransaction() : m_pDatabase(LibraryDatabase()), m_bOpen(m_pDatabase && m_pDatabase->BeginTransaction()) {}
+    ~DeletionTransaction()
+    {
+        if (m_bOpen)
+            m_pDatabase->RollbackTransaction();
+    }
+    DeletionTransaction(const DeletionTransaction&) = delete;
+    DeletionTransaction& operator=(const DeletionTransaction&) = delete;
+
+    bool IsOpen() const { return m_bOpen; }
+    bool Execute(const QString& sql, const QVariantList& values) { return m_bOpen && m_pDatabase->Execute(sql, values); }
+    bool Commit()
+    {
+        if (!m_bOpen || !m_pDatabase->CommitTransaction())
+            return false;
+        m_bOpen = false;
+        return true;
+    }
+
+private:
+    CADODatabase* m_pDatabase;
+    bool m_bOpen;
+};
+
+/// Deletes the construction rows `codeFilter` selects (a condition on the construction table with
+/// one bound value) and their layer sets; `failedTable` names the table whose delete failed.
+bool DeleteConstructionRows(DeletionTransaction& transaction, const QString& codeFilter, const QVariant& value,
+                            QString* failedTable)
+{
+    const QString codeTable = CTQBSCode().GetTableName();
+    const QString layerTable = CTQBoundingStructure().GetTableName();
+    // Layer sets first: their condition reads the construction rows.
+    if (!transaction.Execute(
+            QStringLiteral("DELETE FROM %1 WHERE BSCId IN (SELECT ID FROM %2 WHERE %3)").arg(layerTable, codeTable, codeFilter),
+            {value})) {
+        *failedTable = layerTable;
+        return false;
+    }
+    if (!transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE %2").arg(codeTable, codeFilter), {value})) {
+        *failedTable = codeTable;
+        return false;
+    }
+    return true;
+}
+
+/// Whether a construction of that type and name is still stored (it then keeps the picture that
+/// both names share); true also when that cannot be told, so no picture goes by mistake.
+bool PictureStillUsed(const CTQBSCode& code)
+{
+    CADORecordset rows;
+    return !rows.Open(LibraryDatabase(),
+                      QStringLiteral("SELECT ID FROM %1 WHERE COALESCE(BSTId, 0) = ? AND COALESCE(Name, '') = ? LIMIT 1")
+                          .arg(code.GetTableName()),
+                      {code.BSTId, code.Name.isNull() ? QStringLiteral("") : code.Name}) ||
+           rows.GetRecordCount() > 0;
+}
+
+} // namespace
 
 int CTQBSDataAdmin::DeleteBSCode(CTQBSCode& code, QString& message)
 {
-    CADODatabase* database = LibraryDatabase();
-    const QString codeTable = code.GetTableName();
-    if (!database->Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(codeTable), {code.GetID()})) {
-        message = DeleteErrorText(codeTable);
+    // The stored names say where the picture is; a construction already gone still loses its
+    // layer sets.
+    CTQBSCode stored;
+    const bool known = stored.ReadData(code.GetID(), nullptr);
+    CTQBSType type;
+    const bool typeKnown = known && type.ReadData(stored.BSTId, nullptr);
+
+    DeletionTransaction transaction;
+    QString failedTable = code.GetTableName();
+    if (!transaction.IsOpen() ||
+        !DeleteConstructionRows(transaction, QStringLiteral("ID = ?"), code.GetID(), &failedTable) ||
+        !transaction.Commit()) {
+        message = DeleteErrorText(failedTable);
         ShowMessage(message, QMessageBox::Critical);
         return 1;
     }
-    const QString layerTable = CTQBoundingStructure().GetTableName();
-    if (!database->Execute(QStringLiteral("DELETE FROM %1 WHERE BSCId = ?").arg(layerTable), {code.GetID()})) {
-        message = DeleteErrorText(layerTable);
-        ShowMessage(message, QMessageBox::Critical);
-        return 1;
-    }
+    if (typeKnown && !PictureStillUsed(stored))
+        QFile::remove(GetBSDemoBMPPath(type, stored));
     return 0;
 }
 
 int CTQBSDataAdmin::DeleteBSType(CTQBSType& type)
 {
+    CTQBSType stored;
+    const bool known = stored.ReadData(type.GetID(), nullptr);
+
+    DeletionTransaction transaction;
     const QString typeTable = type.GetTableName();
-    if (!LibraryDatabase()->Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(typeTable), {type.GetID()})) {
-        ShowMessage(DeleteErrorText(typeTable), QMessageBox::Critical);
+    QString failedTable = typeTable;
+    if (!transaction.IsOpen() ||
+        !DeleteConstructionRows(transaction, QStringLiteral("BSTId = ?"), type.GetID(), &failedTable) ||
+        !transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(typeTable), {type.GetID()}) ||
+        !transaction.Commit()) {
+        ShowMessage(DeleteErrorText(failedTable), QMessageBox::Critical);
         return 0;
     }
-    CTQBSCode code;
-    CADORecordset rows;
-    code.ExecSql(QStringLiteral("SELECT ID FROM %1 WHERE BSTId = ? ORDER BY ID").arg(code.GetTableName()), &rows,
-                 LibraryDatabase(), {type.GetID()});
-    QString message;
-    for (unsigned int row = 0; row < rows.GetRecordCount(); ++row, rows.MoveNext()) {
-        int id = 0;
-        rows.GetFieldValue(QStringLiteral("ID"), id);
-        code.SetID(id);
-        DeleteBSCode(code, message);
-    }
+    // The type's constructions are gone, and with them the folder of their pictures. Type names
+    // are unique, so no other type shares it.
+    if (known)
+        QDir(CTQUserWork::GetUserWork()->GetWallBmpDir() + TQLoad::SafeFileName(stored.Name)).removeRecursively();
     return 1;
 }
 
 int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
 {
     // A layer set uses the material when its ID is a whole element of the list: the whole list,
-    // its first, its last or a middle element; 12 is not found in "112,5".
+    // its first, its last or a middle element; 12 is not found in "112,5". Layer sets left behind
+    // by a construction or type that no longer exists use nothing: no one can see or mend them.
     const QString id = QString::number(material.GetID());
     const QString layerTable = CTQBoundingStructure().GetTableName();
+    const QString codeTable = CTQBSCode().GetTableName();
+    const QString typeTable = CTQBSType().GetTableName();
+    DeletionTransaction transaction;
     CADORecordset users;
-    const QString usage = QStringLiteral("SELECT BSCId, TIdS FROM %1 WHERE TIdS = ? OR TIdS LIKE ? OR TIdS LIKE ? "
-                                         "OR TIdS LIKE ? ORDER BY ID LIMIT 1")
-                              .arg(layerTable);
-    if (!users.Open(LibraryDatabase(), usage, {id, QStringLiteral("%,") + id, id + QStringLiteral(",%"),
+    const QString usage =
+        QStringLiteral("SELECT l.BSCId AS BSCId, l.TIdS AS TIdS FROM %1 l JOIN %2 c ON c.ID = l.BSCId "
+                       "JOIN %3 t ON t.ID = c.BSTId WHERE l.TIdS = ? OR l.TIdS LIKE ? OR l.TIdS LIKE ? "
+                       "OR l.TIdS LIKE ? ORDER BY l.ID LIMIT 1")
+            .arg(layerTable, codeTable, typeTable);
+    if (!transaction.IsOpen() ||
+        !users.Open(LibraryDatabase(), usage, {id, QStringLiteral("%,") + id, id + QStringLiteral(",%"),
                                                 QStringLiteral("%,") + id + QStringLiteral(",%")})) {
         ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
         return 2;
@@ -821,8 +905,8 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
         return 5;
     }
     const QString materialTable = material.GetTableName();
-    if (!LibraryDatabase()->Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(materialTable),
-                                    {material.GetID()})) {
+    if (!transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(materialTable), {material.GetID()}) ||
+        !transaction.Commit()) {
         message = DeleteErrorText(materialTable);
         ShowMessage(message, QMessageBox::Critical);
         return 1;
@@ -832,8 +916,10 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
 
 int CTQBSDataAdmin::DeleteTimberingType(CTQTimberingType& type)
 {
+    DeletionTransaction transaction;
     CADORecordset materials;
-    if (!materials.Open(LibraryDatabase(),
+    if (!transaction.IsOpen() ||
+        !materials.Open(LibraryDatabase(),
                         QStringLiteral("SELECT ID FROM %1 WHERE TTId = ? LIMIT 1").arg(CTQTimbering().GetTableName()),
                         {type.GetID()})) {
         ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
@@ -844,7 +930,8 @@ int CTQBSDataAdmin::DeleteTimberingType(CTQTimberingType& type)
         return 0;
     }
     const QString typeTable = type.GetTableName();
-    if (!LibraryDatabase()->Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(typeTable), {type.GetID()})) {
+    if (!transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(typeTable), {type.GetID()}) ||
+        !transaction.Commit()) {
         ShowMessage(DeleteErrorText(typeTable), QMessageBox::Critical);
         return 0;
     }

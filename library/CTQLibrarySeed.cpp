@@ -49,9 +49,10 @@ bool CTQLibrarySeed::IsEmpty(CADODatabase* database)
     return rows.Open(database, QStringLiteral("SELECT ID FROM %1 LIMIT 1").arg(table)) && rows.GetRecordCount() == 0;
 }
 
-bool CTQLibrarySeed::OpenLibrary(const QString& commandLinePath, QString* error)
+bool CTQLibrarySeed::OpenLibrary(const QString& commandLinePath, QString* error, QStringList* duplicates)
 {
-    auto database = CTQLibraryDatabase::Open(CTQLibraryDatabase::ConfigFromSettings(commandLinePath), error);
+    auto database =
+        CTQLibraryDatabase::Open(CTQLibraryDatabase::ConfigFromSettings(commandLinePath), error, nullptr, duplicates);
     if (!database)
         return false;
     if (IsEmpty(database.get())) {
@@ -74,9 +75,15 @@ CTQLibrarySeed::CTQLibrarySeed(CADODatabase* database, const QString& folder)
 bool CTQLibrarySeed::Fill()
 {
     m_strError.clear();
-    if (!m_pDatabase || !m_pDatabase->BeginTransaction()) {
+    // Under the library's write lock a second process that opens the same new library waits for
+    // the first fill and then finds the library filled.
+    if (!m_pDatabase || !m_pDatabase->BeginExclusiveTransaction()) {
         m_strError = QStringLiteral("无法开始写入围护结构库: %1").arg(m_pDatabase ? m_pDatabase->GetLastError() : QString());
         return false;
+    }
+    if (!IsEmpty(m_pDatabase)) {
+        m_pDatabase->RollbackTransaction();
+        return true;
     }
     if (!FillAll()) {
         m_pDatabase->RollbackTransaction();

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class CADODatabase;
 class CTQCsvReader;
@@ -20,12 +21,15 @@ public:
     /// A library without any category has never been filled.
     static bool IsEmpty(CADODatabase* database);
     /// Opens the library of the settings (or `commandLinePath`), fills it when it is empty and
-    /// makes it the library database of the settings. False with `error` set on failure.
-    static bool OpenLibrary(const QString& commandLinePath, QString* error);
+    /// makes it the library database of the settings. False with `error` set on failure;
+    /// `duplicates` receives the keys an older library holds more than once (see
+    /// CTQLibraryDatabase::Open).
+    static bool OpenLibrary(const QString& commandLinePath, QString* error, QStringList* duplicates = nullptr);
 
     CTQLibrarySeed(CADODatabase* database, const QString& folder);
 
-    /// Fills the library; false with GetErrorText() naming the file and line that failed.
+    /// Fills the library unless it was filled meanwhile (by another process); false with
+    /// GetErrorText() naming the file and line that failed.
     bool Fill();
     const QString& GetErrorText() const { return m_strError; }
 

@@ -25,9 +25,10 @@ void CTQBSCode::Init()
 
 TQKeyQuery CTQBSCode::GetKeyQuery() const
 {
-    return {QStringLiteral("SELECT * FROM %1 WHERE Name = ? AND BSTId = ? AND ProvinceId = ? ORDER BY ID")
-                .arg(GetTableName()),
-            {Name, BSTId, ProvinceId}};
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 = ? AND COALESCE(BSTId, 0) = ? AND COALESCE(ProvinceId, 0) = ? "
+                           "ORDER BY ID")
+                .arg(GetTableName(), TQRecordOps::kNameKey),
+            {TQRecordOps::KeyText(Name), BSTId, ProvinceId}};
 }
 
 void CTQBSCode::CopyKeyTo(CTQBSCode& other) const
@@ -55,8 +56,8 @@ TQLoad::DBStatusCode CTQBSCode::UpdateIfNoOther(CADODatabase* database, int take
 int CTQBSCode::HasBSCode(const QString& name, CADODatabase* database)
 {
     const QString table = CTQDBGlobalSetting::GetGlobalSetting()->GetBSCodeTableName();
-    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE Name = ? ORDER BY ID").arg(table),
-                                      {name}, database);
+    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE %2 = ? ORDER BY ID").arg(table, TQRecordOps::kNameKey),
+                                      {TQRecordOps::KeyText(name)}, database);
 }
 
 void CTQBSCode::UpdateBSCodeTableData(CADODatabase*, CADODatabase*) {}

@@ -23,7 +23,8 @@ void CTQBSType::Init()
 
 TQKeyQuery CTQBSType::GetKeyQuery() const
 {
-    return {QStringLiteral("SELECT * FROM %1 WHERE Name = ? ORDER BY ID").arg(GetTableName()), {Name}};
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID").arg(GetTableName(), TQRecordOps::kNameKey),
+            {TQRecordOps::KeyText(Name)}};
 }
 
 void CTQBSType::CopyKeyTo(CTQBSType& other) const

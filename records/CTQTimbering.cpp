@@ -19,8 +19,9 @@ void CTQTimbering::Init()
 
 TQKeyQuery CTQTimbering::GetKeyQuery() const
 {
-    return {QStringLiteral("SELECT * FROM %1 WHERE Name = ? AND ProvinceID = ? ORDER BY ID").arg(GetTableName()),
-            {GetStuffName(), GetProvinceID()}};
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 = ? AND COALESCE(ProvinceID, 0) = ? ORDER BY ID")
+                .arg(GetTableName(), TQRecordOps::kNameKey),
+            {TQRecordOps::KeyText(GetStuffName()), GetProvinceID()}};
 }
 
 void CTQTimbering::CopyKeyTo(CTQTimbering& other) const
@@ -47,8 +48,8 @@ TQLoad::DBStatusCode CTQTimbering::UpdateIfNoOther(CADODatabase* database, int t
 int CTQTimbering::HasTimbering(const QString& name, CADODatabase* database)
 {
     const QString table = CTQDBGlobalSetting::GetGlobalSetting()->GetTimberingTableName();
-    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE Name = ? ORDER BY ID").arg(table),
-                                      {name}, database);
+    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE %2 = ? ORDER BY ID").arg(table, TQRecordOps::kNameKey),
+                                      {TQRecordOps::KeyText(name)}, database);
 }
 
 void CTQTimbering::UpdateTimberingTableData(CADODatabase*, CADODatabase*) {}

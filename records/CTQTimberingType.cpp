@@ -22,7 +22,8 @@ void CTQTimberingType::Init()
 
 TQKeyQuery CTQTimberingType::GetKeyQuery() const
 {
-    return {QStringLiteral("SELECT * FROM %1 WHERE Name = ? ORDER BY ID").arg(GetTableName()), {Name}};
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID").arg(GetTableName(), TQRecordOps::kNameKey),
+            {TQRecordOps::KeyText(Name)}};
 }
 
 void CTQTimberingType::CopyKeyTo(CTQTimberingType& other) const
@@ -48,8 +49,8 @@ TQLoad::DBStatusCode CTQTimberingType::UpdateIfNoOther(CADODatabase* database, i
 int CTQTimberingType::HasTimberingType(const QString& name, CADODatabase* database)
 {
     const QString table = CTQDBGlobalSetting::GetGlobalSetting()->GetTimberingTypeTableName();
-    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE Name = ? ORDER BY ID").arg(table),
-                                      {name}, database);
+    return TQRecordOps::LookupFirstId(QStringLiteral("SELECT ID FROM %1 WHERE %2 = ? ORDER BY ID").arg(table, TQRecordOps::kNameKey),
+                                      {TQRecordOps::KeyText(name)}, database);
 }
 
 void CTQTimberingType::UpdateTimberingTypeTableData(CADODatabase*, CADODatabase*) {}

@@ -22,7 +22,9 @@ void CTQWallProvince::Init()
 
 TQKeyQuery CTQWallProvince::GetKeyQuery() const
 {
-    return {QStringLiteral("SELECT * FROM %1 WHERE CId = ? AND Name = ? ORDER BY ID").arg(GetTableName()), {CId, Name}};
+    return {QStringLiteral("SELECT * FROM %1 WHERE COALESCE(CId, 0) = ? AND %2 = ? ORDER BY ID")
+                .arg(GetTableName(), TQRecordOps::kNameKey),
+            {CId, TQRecordOps::KeyText(Name)}};
 }
 
 void CTQWallProvince::CopyKeyTo(CTQWallProvince& other) const

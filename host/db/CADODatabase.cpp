@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 
 #include <atomic>
+#include <initializer_list>
 
 namespace {
 
@@ -13,8 +14,44 @@ QString NextConnectionName()
     return QStringLiteral("tqwall-%1").arg(++counter);
 }
 
-// A second process on the same SQLite library waits this long for a lock instead of failing.
-constexpr int kSQLiteBusyTimeoutMs = 10000;
+
+// Any number, the same in every process: the key of the PostgreSQL advisory lock that the set-up
+// and the first fill of a library hold.
+constexpr qint64 kLibraryLockKey = 0x5451'5761'6C6C; // "TQWall"
+
+// What a failed statement means for the user, from the engine's own error code: SQLite's result
+// code (its primary code is the low byte of an extended one), PostgreSQL's SQLSTATE.
+QString DescribeError(const QSqlError& error, bool sqlite)
+{
+    const QString code = error.nativeErrorCode();
+    const QString text = error.text();
+    const int primary = code.toInt() & 0xff;
+    auto is = [&](int sqliteCode, std::initializer_list<const char*> states) {
+        if (sqlite)
+            return primary == sqliteCode;
+        for (const char* state : states) {
+            if (code.startsWith(QLatin1String(state)))
+                return true;
+        }
+        return false;
+    };
+    if (!sqlite && (error.type() == QSqlError::ConnectionError || code.isEmpty() || is(0, {"08", "57P"})))
+        return QStringLiteral("与数据库服务器的连接已断开，修改未保存");
+    if (is(5, {"55P03", "40P01"}) || (sqlite && primary == 6))
+        return QStringLiteral("围护结构库正被另一个程序占用，请稍后再试");
+    if (is(8, {"25006", "42501"}))
+        return QStringLiteral("围护结构库是只读的，无法保存修改");
+    if (is(13, {"53100"}))
+        return QStringLiteral("磁盘已满，修改未保存");
+    if (is(26, {"XX001"}) || (sqlite && primary == 11))
+        return QStringLiteral("文件不是围护结构库数据库或已损坏");
+    if (is(19, {"23505"}))
+        return QStringLiteral("已存在同名的记录");
+    if (text.contains(QLatin1String("no such table")) || text.contains(QLatin1String("no such column")) ||
+        is(-1, {"42P01", "42703"}))
+        return QStringLiteral("围护结构库缺少表或列");
+    return QStringLiteral("数据库操作失败");
+}
 
 } // namespace
 
@@ -57,7 +94,7 @@ bool CADODatabase::OpenConnection()
     QSqlDatabase db = QSqlDatabase::addDatabase(config.driver, m_strConnectionName);
     if (IsSQLite()) {
         db.setDatabaseName(config.path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kSQLiteBusyTimeoutMs);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(config.busyTimeoutMs);
         if (config.readOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
@@ -69,7 +106,7 @@ bool CADODatabase::OpenConnection()
         db.setPassword(config.password);
     }
     if (!db.open()) {
-        m_strLastError = db.lastError().text();
+        SetLastError(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_strConnectionName);
         return false;
@@ -86,7 +123,7 @@ bool CADODatabase::ConfigureSQLite()
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     // A file that is not a database at all fails on its first read.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        m_strLastError = query.lastError().text();
+        SetLastError(query.lastError());
         query.finish();
         query = QSqlQuery();
         Close();
@@ -122,7 +159,7 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
     }
     QSqlQuery query(GetActiveConnection());
     if (!TQLoad::RunStatement(query, sql, values)) {
-        m_strLastError = query.lastError().text();
+        SetLastError(query.lastError());
         return 0;
     }
     return 1;
@@ -139,7 +176,7 @@ QSqlQuery* CADODatabase::RunQuery(const QString& sql, const QVariantList& values
         m_pQuery->setForwardOnly(true);
         if (TQLoad::RunStatement(*m_pQuery, sql, values))
             return m_pQuery.get();
-        m_strLastError = m_pQuery->lastError().text();
+        SetLastError(m_pQuery->lastError());
         return nullptr;
     }
     // A kept statement that fails may have gone stale (its table made anew): it is prepared
@@ -153,7 +190,7 @@ QSqlQuery* CADODatabase::RunQuery(const QString& sql, const QVariantList& values
             query->bindValue(i, values[i]);
         if (query->exec())
             return query;
-        m_strLastError = query->lastError().text();
+        SetLastError(query->lastError());
         ForgetPrepared(sql);
     }
     return nullptr;
@@ -170,7 +207,7 @@ QSqlQuery* CADODatabase::PreparedQuery(const QString& sql)
     auto query = std::make_unique<QSqlQuery>(GetActiveConnection());
     query->setForwardOnly(true);
     if (!query->prepare(sql)) {
-        m_strLastError = query->lastError().text();
+        SetLastError(query->lastError());
         return nullptr;
     }
     m_Prepared.emplace_front(sql, std::move(query));
@@ -184,9 +221,30 @@ void CADODatabase::ForgetPrepared(const QString& sql)
     m_Prepared.remove_if([&](const auto& kept) { return kept.first == sql; });
 }
 
+void CADODatabase::SetLastError(const QSqlError& error)
+{
+    m_strLastError = QStringLiteral("%1（%2）").arg(DescribeError(error, IsSQLite()), error.text().trimmed());
+}
+
 bool CADODatabase::BeginTransaction()
 {
     return IsOpen() && GetActiveConnection().transaction();
+}
+
+bool CADODatabase::BeginExclusiveTransaction()
+{
+    if (!IsOpen())
+        return false;
+    if (IsSQLite())
+        return Execute(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!GetActiveConnection().transaction()) {
+        SetLastError(GetActiveConnection().lastError());
+        return false;
+    }
+    if (Execute(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {kLibraryLockKey}))
+        return true;
+    GetActiveConnection().rollback();
+    return false;
 }
 
 bool CADODatabase::CommitTransaction()

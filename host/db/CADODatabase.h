@@ -11,6 +11,7 @@
 #include <memory>
 #include <utility>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace TQLoad {
@@ -31,6 +32,7 @@ struct TQHOST_EXPORT CTQDatabaseConfig
     QString user;
     QString password;
     bool readOnly = false; ///< SQLite: open the file without write access
+    int busyTimeoutMs = 10000; ///< SQLite: how long a statement waits for another process's lock
 };
 
 /// One open connection to a library database over Qt SQL. Every value a statement uses is
@@ -74,6 +76,11 @@ public:
     static void CountStatement(const QString& sql);
 
     bool BeginTransaction();
+    /// A transaction that holds the library's write lock from its first statement, so two
+    /// processes that both set up or fill a library run one after the other: SQLite takes the
+    /// write lock at once (BEGIN IMMEDIATE, waiting the busy timeout), PostgreSQL a transaction
+    /// advisory lock. Ended by CommitTransaction or RollbackTransaction.
+    bool BeginExclusiveTransaction();
     bool CommitTransaction();
     bool RollbackTransaction();
 
@@ -87,6 +94,9 @@ public:
 
     QString GetLastError() const { return m_strLastError; }
     void SetLastError(const QString& error) { m_strLastError = error; }
+    /// Records a failed statement's error as a text a user can act on (a read-only or full
+    /// library, a lock held too long, a lost server, ...), with the driver's own words after it.
+    void SetLastError(const QSqlError& error);
     /// Table names present in the database, lower-cased.
     QStringList GetTableNames() const;
 

@@ -29,7 +29,7 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
     const QSqlError error = query->lastError();
     query->finish();
     if (error.isValid()) {
-        database->SetLastError(error.text());
+        database->SetLastError(error);
         Close();
         return 0;
     }
@@ -122,8 +122,12 @@ int CADORecordset::GetFieldValue(const QString& column, double& value) const
 {
     value = 0.0;
     const QVariant field = CurrentValue(column);
-    if (field.isNull())
+    if (!field.isValid()) // no current row, or no such column
         return 0;
+    if (field.isNull()) { // how a NaN is stored (see SetFieldValue)
+        value = std::numeric_limits<double>::quiet_NaN();
+        return 1;
+    }
     bool ok = false;
     const double number = field.toDouble(&ok);
     if (!ok)
@@ -161,5 +165,10 @@ void CADORecordset::SetFieldValue(const QString& column, long value)
 
 void CADORecordset::SetFieldValue(const QString& column, double value)
 {
-    SetWritten(column, value);
+    // SQLite cannot hold a NaN (it stores NULL in its place), so a NaN is written as NULL on every
+    // engine and a NULL real reads back as NaN. Infinities are stored as they are on both.
+    if (std::isnan(value))
+        SetWritten(column, QVariant(QMetaType::fromType<double>()));
+    else
+        SetWritten(column, value);
 }

@@ -31,9 +31,9 @@ public:
     void MoveNext();
 
     /// Column values of the current row; names are matched ignoring case (PostgreSQL folds
-    /// unquoted names to lower case). Null text reads as `nullValue`; a null, missing or
-    /// non-numeric number reads as 0. Each returns non-zero when the column held a value of
-    /// that kind.
+    /// unquoted names to lower case). Null text reads as `nullValue`; a null real reads as NaN
+    /// (the stored form of a NaN); a missing or non-numeric number, and a null integer, read as 0.
+    /// Each returns non-zero when the column held a value of that kind.
     int GetFieldValue(const QString& column, QString& value, const QString& nullValue = QString()) const;
     int GetFieldValue(const QString& column, int& value) const;
     int GetFieldValue(const QString& column, long& value) const;

@@ -37,26 +37,72 @@ QString CTQLibraryDatabase::DefaultSQLitePath()
     return CTQUserWork::GetUserWork()->GetUserDataDir() + QStringLiteral("library.sqlite");
 }
 
-std::unique_ptr<CADODatabase> CTQLibraryDatabase::Open(const CTQDatabaseConfig& config, QString* error, bool* created)
+namespace {
+
+bool SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// Makes the missing tables and key indexes under the library's write lock, so a second process
+// opening the same new library waits and then finds them made.
+bool UpgradeSchema(CADODatabase* database, QString* error, QStringList* duplicates, bool* created)
+{
+    if (!database->BeginExclusiveTransaction())
+        return SetError(error, database->GetLastError());
+    const int missing = static_cast<int>(CTQLibrarySchema::MissingTables(database).size());
+    QString failure;
+    bool ok = CTQLibrarySchema::CreateMissingTables(database, &failure) &&
+              CTQLibrarySchema::CreateKeyIndexes(database, duplicates, &failure);
+    if (ok && !database->CommitTransaction()) {
+        failure = database->GetLastError();
+        ok = false;
+    }
+    if (!ok) {
+        database->RollbackTransaction();
+        return SetError(error, failure);
+    }
+    if (created)
+        *created = missing == 7;
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<CADODatabase> CTQLibraryDatabase::Open(const CTQDatabaseConfig& config, QString* error, bool* created,
+                                                       QStringList* duplicates)
 {
     if (created)
         *created = false;
     auto database = std::make_unique<CADODatabase>();
     if (config.driver == QLatin1String("QSQLITE") && !config.readOnly &&
         !QDir().mkpath(QFileInfo(config.path).absolutePath())) {
-        if (error)
-            *error = QStringLiteral("无法创建文件夹 %1").arg(QFileInfo(config.path).absolutePath());
+        SetError(error, QStringLiteral("无法创建文件夹 %1").arg(QFileInfo(config.path).absolutePath()));
         return nullptr;
     }
     if (!database->Open(config)) {
-        if (error)
-            *error = database->GetLastError();
+        SetError(error, database->GetLastError());
         return nullptr;
     }
-    const int missing = static_cast<int>(CTQLibrarySchema::MissingTables(database.get()).size());
-    if (missing > 0 && !CTQLibrarySchema::CreateMissingTables(database.get(), error))
+    // A library of an older or foreign make whose tables lack columns is not touched: every
+    // statement on it would fail.
+    const QStringList columns = CTQLibrarySchema::MissingColumns(database.get());
+    if (!columns.isEmpty()) {
+        SetError(error, QStringLiteral("围护结构库的表缺少列：%1").arg(columns.join(QStringLiteral(", "))));
         return nullptr;
-    if (created)
-        *created = missing == 7;
+    }
+    const bool upToDate = CTQLibrarySchema::MissingTables(database.get()).isEmpty() &&
+                          CTQLibrarySchema::MissingKeyIndexes(database.get()).isEmpty();
+    if (upToDate || config.readOnly) {
+        if (!CTQLibrarySchema::MissingTables(database.get()).isEmpty()) {
+            SetError(error, QStringLiteral("只读的围护结构库缺少表"));
+            return nullptr;
+        }
+        return database;
+    }
+    if (!UpgradeSchema(database.get(), error, duplicates, created))
+        return nullptr;
     return database;
 }

@@ -4,6 +4,7 @@
 #include "host/TQHostExport.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 /// The one place that opens the library database from the settings.
@@ -20,8 +21,11 @@ public:
     /// "<user data folder>/library.sqlite".
     static QString DefaultSQLitePath();
 
-    /// Opens the database and creates the library tables it lacks. Null with `error` set when
-    /// it cannot be opened or its tables cannot be made; `created` tells a library whose tables
-    /// were all made just now (an empty library, to be filled with the default data).
-    static std::unique_ptr<CADODatabase> Open(const CTQDatabaseConfig& config, QString* error, bool* created = nullptr);
+    /// Opens the database and creates the library tables and key indexes it lacks. Null with
+    /// `error` set when it cannot be opened, its tables lack columns or cannot be made; `created`
+    /// tells a library whose tables were all made just now (an empty library, to be filled with
+    /// the default data). Keys that rows of an older library already share keep their rows and
+    /// get no index; `duplicates` describes them.
+    static std::unique_ptr<CADODatabase> Open(const CTQDatabaseConfig& config, QString* error, bool* created = nullptr,
+                                              QStringList* duplicates = nullptr);
 };

@@ -37,7 +37,12 @@ double DelayHours(double sumInertia, double alphaInner, double alphaOuter, doubl
 {
     const double innerPhase = Degrees(std::atan(alphaInner / (alphaInner + std::numbers::sqrt2 * innerSurface)));
     const double outerPhase = Degrees(std::atan(outerSurface / (outerSurface + std::numbers::sqrt2 * alphaOuter)));
-    return (kPhasePerInertiaDegrees * sumInertia - innerPhase + outerPhase) / kDegreesPerHour;
+    const double delay = (kPhasePerInertiaDegrees * sumInertia - innerPhase + outerPhase) / kDegreesPerHour;
+    // The formula is fitted to walls with mass. For very light constructions (single glazing, a
+    // steel sheet, an air layer) 40.5°·ΣD is smaller than the inner arctangent term minus the
+    // outer one, and ξ0 comes out negative; a response cannot lag behind its cause by less than
+    // nothing, so such a delay is 0 h. NaN stays NaN (the comparison is false).
+    return delay < 0.0 ? 0.0 : delay;
 }
 
 } // namespace

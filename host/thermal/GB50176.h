@@ -29,7 +29,7 @@ double HeatTransferCoefficient(double sumResistance, double alphaSide1, double a
 /// ν0 and ξ0 of the layers (outside to inside) for the summer outer coefficient alphaOuter.
 /// With no layer the formulas give ν0 = 0.9·(αi + αe)/αe (films only; the exact value is 10 % higher)
 /// and ξ0 = 0. The method is meant for constructions with some mass: for a light one (ΣD well below
-/// 1) ξ0 can come out negative.
+/// 1) the formula gives a negative ξ0, which is returned as 0 h.
 PeriodicResponse Evaluate(const Layers& layers, double alphaInner, double alphaOuter);
 
 } // namespace thermal::GB50176

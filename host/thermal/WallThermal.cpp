@@ -87,7 +87,11 @@ ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films
         otherResistance += GB50176::LayerResistance(layers[i]);
     }
     const double neededResistance = 1.0 / targetK - 1.0 / films.inner - 1.0 / outer - otherResistance;
-    return {index, conductivity * neededResistance};
+    const double thickness = conductivity * neededResistance;
+    // A target so close to 0 that 1/K overflows (1e-310) needs an infinite layer: unreachable.
+    if (!std::isfinite(thickness))
+        return {};
+    return {index, thickness};
 }
 
 } // namespace thermal

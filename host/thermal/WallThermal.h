@@ -55,7 +55,8 @@ WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDyna
 /// K of `season` equal `targetK`. The thickness may be negative when the target cannot be
 /// reached; index −1 for no layer, a target ≤ 0 or a chosen layer with λ·a ≤ 0, and also when
 /// the result could not be trusted: a non-finite target or λ·a, another layer's δ, λ or a unusable,
-/// or αi or the season's αe not finite and positive. The chosen layer's own thickness is not looked at.
+/// αi or the season's αe not finite and positive, or a thickness that is not finite (a target so
+/// small that 1/K overflows). The chosen layer's own thickness is not looked at.
 ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films, Season season, double targetK);
 
 } // namespace thermal

@@ -47,10 +47,12 @@ void CCtrlMenumGlobalSetting::ResumeDefult()
                           Item(SetCommon, "设为常用")});
     m_BSListCommon = MakeArray({Item(Add, "添加"), Item(Modify, "修改"), Item(Delete, "删除"), Item(Copy, "复制"),
                                 Separator(), Item(CancelCommon, "取消常用")});
-    m_TimbList = MakeArray(
-        {Item(Add, "添加"), Item(Modify, "修改"), Item(Delete, "删除"), Separator(), Item(SetCommon, "设为常用")});
-    m_TimbListCommon = MakeArray(
-        {Item(Add, "添加"), Item(Modify, "修改"), Item(Delete, "删除"), Separator(), Item(CancelCommon, "取消常用")});
+    // The material library switches these four items by position (1 delete, 2 modify, 3 common
+    // flag) and leaves the menu alone when it holds any other number of items: no separator.
+    m_TimbList =
+        MakeArray({Item(Add, "添加"), Item(Delete, "删除"), Item(Modify, "修改"), Item(SetCommon, "设为常用")});
+    m_TimbListCommon =
+        MakeArray({Item(Add, "添加"), Item(Delete, "删除"), Item(Modify, "修改"), Item(CancelCommon, "取消常用")});
     m_BSInfo = MakeArray({Item(Delete, "删除"), Separator(), Item(MoveUp, "上移"), Item(MoveDown, "下移")});
     m_BSInfoAdd = MakeArray({Item(Add, "添加")});
 }

@@ -26,7 +26,8 @@ public:
 
     /// Menu of the construction list; `common` picks the variant for the common subtree.
     CTQMenuItemArray* GetBSListMenuAry(bool common);
-    /// Menu of the material tree; `common` as above.
+    /// Menu of the material tree, four items: add, delete, modify, set (or, with `common`, cancel)
+    /// the common flag.
     CTQMenuItemArray* GetTimbListMenuAry(bool common);
     /// Menu of the editor's layer grid.
     CTQMenuItemArray* GetBSInfoMenuAry();

@@ -2,6 +2,7 @@
 
 #include "host/thermal/WallThermal.h"
 
+#include <cmath>
 #include <limits>
 
 namespace
@@ -39,7 +40,7 @@ void CTQWallData::Init()
     m_dDjCrXs = 0.0;
     m_dNCrXs = 0.0;
     m_dDjWHrXs = 23.0;
-    m_Timbering.RemoveAll();
+    m_LayerMaterials.RemoveAll();
 }
 
 QString CTQWallData::ShowString() const
@@ -49,12 +50,40 @@ QString CTQWallData::ShowString() const
 
 TQLoad::ErrorType CTQWallData::SetTimbering(const CTQArray<CTQTimberingData>& layers, int recalc)
 {
-    m_Timbering = layers;
+    m_LayerMaterials.RemoveAll();
     CTQTheroyArray<tagTQTIMBERINGCHARACTER> characters;
-    for (const CTQTimberingData& layer : layers)
+    for (const CTQTimberingData& layer : layers) {
         characters.Add(layer.GetCharacter());
+        m_LayerMaterials.Add(LayerMaterial{layer.GetStuffID(), layer.GetStuffName(), layer.GetCharacter()});
+    }
     m_WallCharacter.SetTimberingData(characters, 0);
     return RecalcIf(recalc);
+}
+
+CTQArray<CTQTimberingData> CTQWallData::GetTimbering() const
+{
+    const auto sameMaterial = [](const tagTQTIMBERINGCHARACTER& a, const tagTQTIMBERINGCHARACTER& b) {
+        // A NaN value still names its own material.
+        const auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+        return same(a.DrXs, b.DrXs) && same(a.GMD, b.GMD) && same(a.BRr, b.BRr);
+    };
+    CTQArray<CTQTimberingData> layers;
+    const CTQTheroyArray<tagTQTIMBERINGCHARACTER>& characters = m_WallCharacter.GetTimberingData();
+    for (int i = 0; i < characters.GetSize(); ++i) {
+        const tagTQTIMBERINGCHARACTER& character = characters[i];
+        CTQTimberingData layer;
+        if (i < m_LayerMaterials.GetSize() && sameMaterial(m_LayerMaterials[i].character, character)) {
+            layer.SetStuffID(m_LayerMaterials[i].stuffId);
+            layer.SetStuffName(m_LayerMaterials[i].stuffName);
+        }
+        layer.SetThick(character.Thick);
+        layer.SetDrXs(character.DrXs);
+        layer.SetDrXsXz(character.DrXsXz);
+        layer.SetGMD(character.GMD);
+        layer.SetBRr(character.BRr);
+        layers.Add(layer);
+    }
+    return layers;
 }
 
 TQLoad::ErrorType CTQWallData::SetNHrXsData(double inner, int recalc)

@@ -25,7 +25,11 @@ public:
 
     /// Replaces the layers (outside to inside); a non-zero flag evaluates the wall at once.
     TQLoad::ErrorType SetTimbering(const CTQArray<CTQTimberingData>& layers, int recalc);
-    const CTQArray<CTQTimberingData>& GetTimbering() const { return m_Timbering; }
+    /// The layers, outside to inside. The character block m_WallCharacter holds the one list of
+    /// their thermal values, so layers replaced through it (SetTimberingData) are the layers
+    /// returned here. A layer keeps its material's ID and name while its material values (λ, ρ,
+    /// c) are those it was given with; a layer whose material changed through the block has none.
+    CTQArray<CTQTimberingData> GetTimbering() const;
 
     /// Surface coefficients, W/(m²·K); a non-zero flag evaluates the wall at once.
     TQLoad::ErrorType SetNHrXsData(double inner, int recalc);
@@ -69,6 +73,14 @@ private:
     TQLoad::ErrorType SolveThickness(bool winter, double target, int& index, double& thickness) const;
     TQLoad::ErrorType RecalcIf(int recalc);
 
+    /// Which material each layer is made of; the layer's values live in m_WallCharacter.
+    struct LayerMaterial
+    {
+        int stuffId = 0;
+        QString stuffName;
+        tagTQTIMBERINGCHARACTER character; ///< the values the layer was given with
+    };
+
     double m_dDjWHrXs = 23.0; ///< outer surface coefficient in winter
-    CTQArray<CTQTimberingData> m_Timbering;
+    CTQArray<LayerMaterial> m_LayerMaterials;
 };

@@ -1,20 +1,16 @@
 // The host's wall list: a wall's row before and after choosing its construction through the
-// library dialog, Cancel changing nothing, and the project file round trip.
+// library dialog, Cancel changing nothing, the project file round trip and a refused coefficient.
 #include "app/CTQHostMainWindow.h"
 #include "ui/BSListDialogFixture.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
+#include <QAction>
 #include <QTableWidget>
 
 namespace {
 
-enum Column
-{
-    Name = 0,
-    Construction = 4,
-    Id = 5,
-    KSummer = 6,
-    Delay = 10,
-};
+// Columns of the wall list.
+constexpr int Name = 0, Construction = 4, Id = 5, KSummer = 6, Delay = 10;
 
 } // namespace
 
@@ -26,11 +22,7 @@ protected:
         BSListDialogFixture::SetUp();
         CTQHostProject project;
         CTQHostWall wall;
-        wall.name = QStringLiteral("南外墙");
-        wall.wall.SetWHrXsData(19.0, 0);
-        wall.wall.SetDjWHrXsData(23.0, 0);
-        wall.wall.SetNHrXsData(8.7, 0);
-        wall.wall.Cal(0);
+        wall.name = QStringLiteral("南外墙"); // with the default films αe 19 / 23, αi 8.7
         project.walls.append(wall);
         m_Window.SetProject(project, QString());
         m_pTable = m_Window.findChild<QTableWidget*>(QStringLiteral("wallTable"));
@@ -39,42 +31,41 @@ protected:
     }
 
     QString Cell(int column) const { return m_pTable->item(0, column)->text(); }
+    QStringList Row() const
+    {
+        QStringList cells;
+        for (int column = 0; column < m_pTable->columnCount(); ++column)
+            cells.append(Cell(column));
+        return cells;
+    }
 
     /// Chooses the construction of the selected wall, answering the library dialog with `act`.
-    bool Choose(std::function<void(CTqUiBSListDlg&)> act)
+    void Choose(std::function<void(CTqUiBSListDlg&)> act)
     {
-        bool answered = false;
-        TestHelpers::AnswerNextModal([&answered, act](QWidget* modal) {
-            auto* dialog = qobject_cast<CTqUiBSListDlg*>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
-            answered = true;
-            act(*dialog);
-        });
-        m_Window.ChooseConstruction();
-        return answered;
+        TestHelpers::RunModal<CTqUiBSListDlg>([this] { m_Window.ChooseConstruction(); }, std::move(act));
     }
 
     CTQHostMainWindow m_Window;
     QTableWidget* m_pTable = nullptr;
 };
 
-TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRow)
+TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRowAndCancelChangesNothing)
 {
     EXPECT_EQ(Cell(Construction), QStringLiteral("（未选择）"));
     EXPECT_EQ(Cell(KSummer), QString()) << "a wall without construction shows no results";
+    const QStringList before = Row();
+    Choose([](CTqUiBSListDlg& dialog) { QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton); });
+    EXPECT_EQ(Row(), before);
 
     // Open on the brick type through a stored construction, pick 240砖墙 and confirm.
     CTQHostProject project = m_Window.GetProject();
     project.walls[0].wall.m_nBSCId = m_Brick370;
     m_Window.SetProject(project, QString());
     m_pTable->selectRow(0);
-    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
+    Choose([](CTqUiBSListDlg& dialog) {
         ClickRow(*List(dialog), 0);
         QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-    }));
+    });
     EXPECT_EQ(Cell(Construction), QStringLiteral("240砖墙"));
     EXPECT_EQ(Cell(Id), QString::number(m_Brick240));
     // 20 mm mortar (λ 0.93), 240 mm brick (λ 0.81), 20 mm mortar: K = 1/(0.114943 + 0.339307 +
@@ -84,18 +75,18 @@ TEST_F(HostMainWindowTest, ChoosingAConstructionFillsTheRow)
     EXPECT_EQ(m_Window.GetProject().walls[0].wall.GetTimbering().GetSize(), 3);
 }
 
-TEST_F(HostMainWindowTest, CancelLeavesTheRowAsItWas)
+TEST_F(HostMainWindowTest, MaterialMenuOpensTheMaterialLibrary)
 {
-    QStringList before;
-    for (int column = 0; column < m_pTable->columnCount(); ++column)
-        before.append(Cell(column));
-    ASSERT_TRUE(Choose([](CTqUiBSListDlg& dialog) {
-        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
-    }));
-    QStringList after;
-    for (int column = 0; column < m_pTable->columnCount(); ++column)
-        after.append(Cell(column));
-    EXPECT_EQ(after, before);
+    auto* action = m_Window.findChild<QAction*>(QStringLiteral("materialLibraryAction"));
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled());
+    QString title;
+    TestHelpers::RunModal<CTqUiStuffListDlg>([action] { action->trigger(); },
+                                             [&title](CTqUiStuffListDlg& dialog) {
+                                                 title = dialog.windowTitle();
+                                                 dialog.close();
+                                             });
+    EXPECT_EQ(title, QStringLiteral("材质管理"));
 }
 
 TEST_F(HostMainWindowTest, ProjectFileKeepsTheWallsAndTheirNumbers)

@@ -66,18 +66,6 @@ TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
     EXPECT_EQ(Captions(Child(Child(root->Children[2], "黑龙江省"), "外墙")), QStringList{"保温墙"});
 }
 
-TEST_F(LibraryTreeTest, EmptyLibraryStillHasTheHeadings)
-{
-    for (const char* table : {"BSDaLei", "BSType", "BSCode", "WallProvince", "Timbering", "TimberingType"})
-        Exec(QStringLiteral("DELETE FROM %1").arg(QString::fromLatin1(table)));
-    for (tagBSNode* root : {m_Admin.GetBSNodes(1), m_Admin.GetTimbNodes(1)}) {
-        ASSERT_EQ(root->Children.GetSize(), 3);
-        for (const tagBSNode* heading : root->Children)
-            EXPECT_TRUE(heading->Children.IsEmpty()) << heading->Name.toStdString();
-    }
-    EXPECT_TRUE(MessagesShown().isEmpty());
-}
-
 TEST_F(LibraryTreeTest, MaterialTreeLeavesOutReservedTypes)
 {
     tagBSNode* root = m_Admin.GetTimbNodes(1);

@@ -4,7 +4,7 @@
 #include "library/CTQBSDataAdmin.h"
 #include "support/LibraryFixture.h"
 
-/// A small library built through the record classes, and the message service in test mode.
+/// A small library built through the record classes (the Add functions of LibraryFixture).
 ///
 /// Categories (OrderId): 外墙 (2), 屋面 (1), 门 (3). Provinces: 北京市, 黑龙江省.
 /// Types: 砖墙 and 保温墙 (外墙), 平屋面 (屋面).
@@ -19,8 +19,6 @@ protected:
     void SetUp() override
     {
         LibraryFixture::SetUp();
-        CTQUiService::Instance().SetTestMode(true);
-        CTQUiService::Instance().ClearRecords();
 
         m_Wall = AddCategory(QStringLiteral("外墙"), 2);
         m_Roof = AddCategory(QStringLiteral("屋面"), 1);
@@ -50,92 +48,6 @@ protected:
         m_Brick370 = AddCode(QStringLiteral("370砖墙"), m_Brick, 0, 0);
         m_NorthWall = AddCode(QStringLiteral("北方保温墙"), m_Insulated, m_Heilongjiang, 1);
         m_RoofA = AddCode(QStringLiteral("平屋面A"), m_FlatRoof, 0, 0);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0) << "a message box nobody expected was shown";
-        EXPECT_EQ(CTQUiService::Instance().PendingAnswerCount(), 0) << "an expected message box was not shown";
-        CTQUiService::Instance().ClearRecords();
-        LibraryFixture::TearDown();
-    }
-
-    int AddCategory(const QString& name, int order)
-    {
-        Exec(QStringLiteral("INSERT INTO BSDaLei (Name, OrderId) VALUES (?, ?)"), {name, order});
-        return LastId(QStringLiteral("BSDaLei"));
-    }
-
-    int AddProvince(const QString& name, int zone)
-    {
-        CTQWallProvince province;
-        province.Name = name;
-        province.CId = zone;
-        EXPECT_EQ(province.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return province.GetID();
-    }
-
-    int AddType(const QString& name, int categoryId)
-    {
-        CTQBSType type;
-        type.Name = name;
-        type.BSDLId = categoryId;
-        EXPECT_EQ(type.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return type.GetID();
-    }
-
-    int AddCode(const QString& name, int typeId, int provinceId, int common)
-    {
-        CTQBSCode code;
-        code.Name = name;
-        code.BSTId = typeId;
-        code.ProvinceId = provinceId;
-        code.CommonFlag = common;
-        EXPECT_EQ(code.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return code.GetID();
-    }
-
-    void AddLayers(int codeId, const QString& ids, const QString& thicknesses, const QString& factors)
-    {
-        CTQBoundingStructure layers;
-        layers.BSCId = codeId;
-        layers.TIdS = ids;
-        layers.HouDuS = thicknesses;
-        layers.XzXsS = factors;
-        EXPECT_EQ(layers.AddOrUpdate(nullptr), TQLoad::DBS_Added);
-    }
-
-    int AddMaterialType(const QString& name)
-    {
-        CTQTimberingType type;
-        type.Name = name;
-        EXPECT_EQ(type.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return type.GetID();
-    }
-
-    int AddMaterial(const QString& name, int typeId, int provinceId, int common, double density, double conductivity,
-                    double specificHeat)
-    {
-        CTQTimbering material;
-        material.Init();
-        material.SetStuffName(name);
-        material.TTId = typeId;
-        material.SetProvinceID(provinceId);
-        material.SetCommonFlag(common);
-        material.SetGMD(density);
-        material.SetDrXs(conductivity);
-        material.SetBRr(specificHeat);
-        EXPECT_EQ(material.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return material.GetID();
-    }
-
-    int LastId(const QString& table)
-    {
-        CADORecordset rows;
-        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT MAX(ID) AS ID FROM %1").arg(table)));
-        int id = 0;
-        rows.GetFieldValue(QStringLiteral("ID"), id);
-        return id;
     }
 
     /// Captions of a node's children, in order.

@@ -1,9 +1,9 @@
 // The layer lists of a construction: parsing, storing and the find-by-construction key.
-#include "records/CTQBoundingStructure.h"
-#include "records/CTQTimbering.h"
 #include "support/LibraryFixture.h"
 
 #include <QStringList>
+
+#include <tuple>
 
 using namespace TQLoad;
 
@@ -12,14 +12,7 @@ class LayerSetTest : public LibraryFixture
 protected:
     int AddMaterial(const QString& name, double conductivity)
     {
-        CTQTimbering material;
-        material.Init();
-        material.SetStuffName(name);
-        material.SetDrXs(conductivity);
-        material.SetGMD(1800.0);
-        material.SetBRr(1.05);
-        EXPECT_EQ(material.AddIfNotExist(nullptr, 1), DBS_Added);
-        return material.GetID();
+        return LibraryFixture::AddMaterial(name, 0, 0, 0, 1800.0, conductivity, 1.05);
     }
 
     static QList<int> MaterialIds(const CTQBoundingStructureData& layers)
@@ -50,40 +43,32 @@ TEST_F(LayerSetTest, ListsParseOutsideToInsideWithTheirMaterials)
     EXPECT_DOUBLE_EQ(layers.m_XzXsAry[2], 1.2);
 }
 
+// The three lists parse each on its own: material IDs, thicknesses in mm, factors (how many).
 TEST_F(LayerSetTest, ListsParseIndependentlyAndForgiveBadItems)
 {
     const int mortar = AddMaterial(QStringLiteral("水泥砂浆"), 0.93);
-    struct Case
-    {
-        const char* what;
-        QString ids, thicknesses, factors;
-        int materials, thicknessCount, factorCount;
-        QList<int> expectedIds;
-        QList<double> expectedThicknesses;
-    };
     const QString m = QString::number(mortar);
-    const Case cases[] = {
-        {"empty lists give no layer", "", "", "", 0, 0, 0, {}, {}},
-        {"four materials, three thicknesses", m + "," + m + "," + m + "," + m, "20,30,40", "1,1,1,1", 4, 3, 4,
-         {mortar, mortar, mortar, mortar}, {20, 30, 40}},
-        {"leading numbers are read, others give 0", m + "abc,x", "12.5mm,abc,,7", "1", 2, 4, 1, {mortar, 0},
-         {12.5, 0, 0, 7}},
-        {"an unknown material ID gives an empty material", "999999", "20", "1", 1, 1, 1, {0}, {20}},
+    const std::tuple<const char*, QString, QString, QString, QList<int>, QList<double>, int> cases[] = {
+        {"empty lists give no layer", "", "", "", {}, {}, 0},
+        {"four materials, three thicknesses",
+         m + "," + m + "," + m + "," + m,
+         "20,30,40",
+         "1,1,1,1",
+         {mortar, mortar, mortar, mortar},
+         {20, 30, 40},
+         4},
+        {"leading numbers are read, others give 0", m + "abc,x", "12.5mm,abc,,7", "1", {mortar, 0}, {12.5, 0, 0, 7}, 1},
+        {"an unknown material ID gives an empty material", "999999", "20", "1", {0}, {20}, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, ids, thicknesses, factors, expectedIds, expectedThicknesses, factorCount] : cases) {
         CTQBoundingStructure layers;
-        layers.TIdS = c.ids;
-        layers.HouDuS = c.thicknesses;
-        layers.XzXsS = c.factors;
+        layers.TIdS = ids;
+        layers.HouDuS = thicknesses;
+        layers.XzXsS = factors;
         layers.MakeArray();
-        EXPECT_EQ(layers.m_StuffAry.GetSize(), c.materials) << c.what;
-        EXPECT_EQ(layers.m_HouDuAry.GetSize(), c.thicknessCount) << c.what;
-        EXPECT_EQ(layers.m_XzXsAry.GetSize(), c.factorCount) << c.what;
-        EXPECT_EQ(MaterialIds(layers), c.expectedIds) << c.what;
-        QList<double> thicknesses;
-        for (double t : layers.m_HouDuAry)
-            thicknesses.append(t);
-        EXPECT_EQ(thicknesses, c.expectedThicknesses) << c.what;
+        EXPECT_EQ(MaterialIds(layers), expectedIds) << what;
+        EXPECT_EQ(QList<double>(layers.m_HouDuAry.begin(), layers.m_HouDuAry.end()), expectedThicknesses) << what;
+        EXPECT_EQ(layers.m_XzXsAry.GetSize(), factorCount) << what;
     }
 }
 
@@ -120,9 +105,7 @@ TEST_F(LayerSetTest, AddOrUpdateKeepsOneRowPerConstruction)
     EXPECT_EQ(stored.HaveDemoBMP, 1);
     EXPECT_EQ(stored.m_StuffAry.GetSize(), 2) << "a load parses the lists";
 
-    CADORecordset rows;
-    ASSERT_TRUE(rows.Open(Db(), QStringLiteral("SELECT ID FROM BoundingStructure WHERE BSCId = ?"), {42}));
-    EXPECT_EQ(rows.GetRecordCount(), 1u);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure"), QStringLiteral("BSCId = ?"), {42}), 1);
 }
 
 TEST_F(LayerSetTest, TwoRowsForOneConstructionAreLeftAlone)

@@ -1,4 +1,6 @@
 // GoogleTest entry point for tests that need Qt's core (SQL drivers, settings) but no widgets.
+#include "support/UiServiceGuard.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 
@@ -9,5 +11,6 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    UiServiceGuard::Install();
     return RUN_ALL_TESTS();
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "host/core/CTQUserWork.h"
 #include "host/db/CADODatabase.h"
 #include "host/db/CADORecordset.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/db/CTQLibraryDatabase.h"
-#include "host/core/CTQUserWork.h"
+#include "records/CTQBSCode.h"
+#include "records/CTQBSType.h"
+#include "records/CTQBoundingStructure.h"
+#include "records/CTQTimbering.h"
+#include "records/CTQTimberingType.h"
+#include "records/CTQWallProvince.h"
 
 #include "support/QtPrinters.h"
 
@@ -12,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 /// A fresh library database for every test, attached as the library of the settings, with its
-/// own ini file and user folder.
+/// own ini file and user folder, and helpers that add rows (AddType, AddCode, ...).
 ///
 /// The library is an SQLite file in a temporary folder. With TQWALL_TEST_PSQL set to
 /// "host:port:database:user" it is that PostgreSQL database instead, its library tables dropped
@@ -31,11 +39,11 @@ protected:
             // The settings name the server, so code that opens "the library of the settings"
             // opens it too.
             const CTQDatabaseConfig config = LibraryConfig();
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Driver"), config.driver);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Host"), config.host);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Port"), QString::number(config.port));
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Name"), config.databaseName);
-            settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("User"), config.user);
+            settings->WriteSysIni("Database", "Driver", config.driver);
+            settings->WriteSysIni("Database", "Host", config.host);
+            settings->WriteSysIni("Database", "Port", QString::number(config.port));
+            settings->WriteSysIni("Database", "Name", config.databaseName);
+            settings->WriteSysIni("Database", "User", config.user);
             DropLibraryTables();
         }
         OpenLibrary();
@@ -70,10 +78,8 @@ protected:
         }
         const QStringList parts = qEnvironmentVariable("TQWALL_TEST_PSQL").split(QLatin1Char(':'));
         config.driver = QStringLiteral("QPSQL");
-        config.host = parts.value(0);
-        config.port = parts.value(1).toInt();
-        config.databaseName = parts.value(2);
-        config.user = parts.value(3);
+        std::tie(config.host, config.port, config.databaseName, config.user) =
+            std::tuple(parts.value(0), parts.value(1).toInt(), parts.value(2), parts.value(3));
         return config;
     }
 
@@ -87,6 +93,65 @@ protected:
     void Exec(const QString& sql, const QVariantList& values = {})
     {
         ASSERT_TRUE(Db()->Execute(sql, values)) << Db()->GetLastError().toStdString();
+    }
+
+    /// Rows of `table` (that match `where`).
+    int CountRows(const QString& table, const QString& where = {}, const QVariantList& values = {})
+    {
+        CADORecordset rows;
+        const QString sql = QStringLiteral("SELECT COUNT(*) AS N FROM %1").arg(table);
+        EXPECT_TRUE(rows.Open(Db(), where.isEmpty() ? sql : sql + QStringLiteral(" WHERE ") + where, values));
+        int count = -1;
+        rows.GetFieldValue(QStringLiteral("N"), count);
+        return count;
+    }
+    bool RowExists(const QString& table, int id) { return CountRows(table, QStringLiteral("ID = ?"), {id}) > 0; }
+    /// The highest ID of `table`: the row a statement under test added last.
+    int LastId(const QString& table)
+    {
+        CADORecordset rows;
+        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT MAX(ID) AS ID FROM %1").arg(table)));
+        int id = 0;
+        rows.GetFieldValue(QStringLiteral("ID"), id);
+        return id;
+    }
+
+    /// Inserts one row straight into `table` and returns its ID (the Add functions below).
+    int Insert(const QString& table, const QString& columns, const QVariantList& values)
+    {
+        const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','));
+        CADORecordset row;
+        EXPECT_TRUE(row.Open(
+            Db(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING ID").arg(table, columns, marks), values))
+            << Db()->GetLastError().toStdString();
+        int id = 0;
+        row.GetFieldValue(QStringLiteral("ID"), id);
+        return id;
+    }
+    int AddCategory(const QString& name, int order) { return Insert("BSDaLei", "Name, OrderId", {name, order}); }
+    int AddProvince(const QString& name, int zone) { return Insert("WallProvince", "Name, CId", {name, zone}); }
+    int AddType(const QString& name, int categoryId) { return Insert("BSType", "Name, BSDLId", {name, categoryId}); }
+    int AddCode(const QString& name, int typeId, int provinceId, int common)
+    {
+        return Insert("BSCode", "Name, BSTId, ProvinceId, CommonFlag", {name, typeId, provinceId, common});
+    }
+    int AddMaterialType(const QString& name) { return Insert("TimberingType", "Name", {name}); }
+    int AddMaterial(const QString& name, int typeId, int provinceId, int common, double density, double conductivity,
+                    double specificHeat)
+    {
+        return Insert("Timbering", "Name, TTId, ProvinceID, CommonFlag, GMD, DrXs, BRr",
+                      {name, typeId, provinceId, common, density, conductivity, specificHeat});
+    }
+    /// The layer set of a construction: material IDs, thicknesses in mm and factors as comma lists.
+    void AddLayers(int codeId, const QString& ids, const QString& thicknesses, const QString& factors)
+    {
+        Insert("BoundingStructure", "BSCId, TIdS, HouDuS, XzXsS", {codeId, ids, thicknesses, factors});
+    }
+    /// Stores a new record through its own class and returns its ID.
+    template <class Record> static int Store(Record record)
+    {
+        EXPECT_EQ(record.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
+        return record.GetID();
     }
 
     QTemporaryDir m_Folder;

@@ -1,4 +1,6 @@
 // Entry point of the GUI test executables: one QApplication for all tests of the executable.
+#include "support/UiServiceGuard.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -14,5 +16,6 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    UiServiceGuard::Install();
     return RUN_ALL_TESTS();
 }

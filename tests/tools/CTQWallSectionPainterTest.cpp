@@ -1,11 +1,9 @@
 #include "tools/wallbmp/CTQWallSectionPainter.h"
 
-#include <QGuiApplication>
-
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <ostream>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -19,78 +17,41 @@ void ExpectNear(const QList<double>& actual, const std::vector<double>& expected
         EXPECT_NEAR(actual[qsizetype(i)], expected[i], tolerance) << "index " << i;
 }
 
-struct WidthCase
+// Worked by hand with a minimum of 5 px.
+TEST(LayerWidths, ScaleThicknessesWithAMinimumWidth)
 {
-    const char* name;
-    QList<double> thicknessesMm;
-    double totalWidth;
-    std::vector<double> widths;
-};
-
-void PrintTo(const WidthCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class LayerWidths : public testing::TestWithParam<WidthCase>
-{
-};
-
-TEST_P(LayerWidths, ScaleThicknessesWithAMinimumWidth)
-{
-    const WidthCase& c = GetParam();
-    const QList<double> widths = CTQWallSectionPainter::LayerWidths(c.thicknessesMm, c.totalWidth, 5.0);
-    ExpectNear(widths, c.widths, 1e-9);
-    if (!widths.isEmpty()) {
-        EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), c.totalWidth, 1e-9);
+    // Thicknesses in mm, the width to fill and the widths expected, px.
+    const std::tuple<const char*, QList<double>, double, std::vector<double>> cases[] = {
+        // 100 : 300 over 400 px, nothing below the minimum.
+        {"proportional", {100, 300}, 400, {100, 300}},
+        // The 3 mm render is pinned at 5 px; 555 px go 370 : 20 to the rest.
+        {"thin layer pinned", {3, 370, 20}, 560, {5, 555.0 * 370 / 390, 555.0 * 20 / 390}},
+        // At 1 px/mm only the 1 mm layer is below 5 px; once it is pinned the scale drops to 101/105 and
+        // the 5 mm layer (4.8 px) must be pinned too; 100 mm takes the remaining 96 px.
+        {"pinning cascades", {1, 5, 100}, 106, {5, 5, 96}},
+        {"a layer without thickness is still drawn", {0, 100}, 100, {5, 95}},
+        // Ten layers at 5 px would overflow 40 px: equal shares.
+        {"too many layers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 40, std::vector<double>(10, 4.0)},
+        {"no layer", {}, 560, {}},
+    };
+    for (const auto& [name, thicknessesMm, totalWidth, expected] : cases) {
+        SCOPED_TRACE(name);
+        const QList<double> widths = CTQWallSectionPainter::LayerWidths(thicknessesMm, totalWidth, 5.0);
+        ExpectNear(widths, expected, 1e-9);
+        if (!widths.isEmpty()) {
+            EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0.0), totalWidth, 1e-9);
+        }
     }
 }
 
-// Worked by hand with a minimum of 5 px.
-INSTANTIATE_TEST_SUITE_P(
-    Sections, LayerWidths,
-    testing::Values(
-        // 100 : 300 over 400 px, nothing below the minimum.
-        WidthCase{"Proportional", {100, 300}, 400, {100, 300}},
-        // The 3 mm render is pinned at 5 px; 555 px go 370 : 20 to the rest.
-        WidthCase{"ThinLayerPinned", {3, 370, 20}, 560, {5, 555.0 * 370 / 390, 555.0 * 20 / 390}},
-        // At 1 px/mm only the 1 mm layer is below 5 px; once it is pinned the scale drops to 101/105 and
-        // the 5 mm layer (4.8 px) must be pinned too; 100 mm takes the remaining 96 px.
-        WidthCase{"PinningCascades", {1, 5, 100}, 106, {5, 5, 96}},
-        // A layer without a thickness is still drawn at the minimum.
-        WidthCase{"ZeroThickness", {0, 100}, 100, {5, 95}},
-        // Ten layers at 5 px would overflow 40 px: equal shares.
-        WidthCase{"TooManyLayers", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 40, std::vector<double>(10, 4.0)},
-        WidthCase{"NoLayer", {}, 560, {}}),
-    [](const testing::TestParamInfo<WidthCase>& param) { return std::string(param.param.name); });
-
-TEST(SpreadLabels, LeavesLabelsThatDoNotCrowdWhereTheyAre)
+// Labels that do not crowd stay; a crowded group spreads round its middle (three wanted at 100..102
+// with 20 px spacing centre on 101); labels stay inside the page where there is room.
+TEST(SpreadLabels, SpreadsOnlyCrowdedLabelsAndKeepsThemOnThePage)
 {
     ExpectNear(CTQWallSectionPainter::SpreadLabels({100, 200, 300}, 26, 0, 800), {100, 200, 300}, 1e-9);
-}
-
-TEST(SpreadLabels, SpreadsACrowdedGroupRoundItsMiddle)
-{
-    // Three labels wanted at 100..102 with 20 px spacing: centred on 101.
     ExpectNear(CTQWallSectionPainter::SpreadLabels({100, 101, 102}, 20, 0, 800), {81, 101, 121}, 1e-6);
-}
-
-TEST(SpreadLabels, KeepsLabelsInsideThePageWhereThereIsRoom)
-{
     ExpectNear(CTQWallSectionPainter::SpreadLabels({2, 3}, 20, 10, 800), {10, 30}, 1e-6);
     ExpectNear(CTQWallSectionPainter::SpreadLabels({797, 798}, 20, 0, 790), {770, 790}, 1e-6);
-}
-
-TEST(HatchFromKey, KnowsTheMaterialTableKeysOnly)
-{
-    EHatch hatch = EHatch::Concrete;
-    EXPECT_TRUE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("glass"), &hatch));
-    EXPECT_EQ(hatch, EHatch::Glass);
-    EXPECT_TRUE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("hollow_brick"), &hatch));
-    EXPECT_EQ(hatch, EHatch::HollowBrick);
-    EXPECT_FALSE(CTQWallSectionPainter::HatchFromKey(QStringLiteral("Glass"), &hatch));
-    EXPECT_FALSE(CTQWallSectionPainter::HatchFromKey(QString(), &hatch));
-    EXPECT_EQ(hatch, EHatch::HollowBrick) << "a failed look-up leaves the hatch alone";
 }
 
 // The section lies between x 120 and 680 and y 130 and 330 of the picture.
@@ -121,25 +82,4 @@ TEST(WallSectionPainter, DrawsTheOutsideLayerLeftAndEachLayerToScale)
     EXPECT_GT(image.pixelColor(264, 300).lightness(), 250);
 }
 
-TEST(WallSectionPainter, MakesRoomForALegendRowPerLayerPair)
-{
-    const CTQWallSectionPainter painter(QStringLiteral("WenQuanYi Micro Hei"));
-    CTQWallSectionPainter::Section section;
-    section.layers = {{QStringLiteral("水泥砂浆"), 20, EHatch::Mortar}};
-    const int oneLayer = painter.Paint(section).height();
-    for (int i = 0; i < 7; ++i)
-        section.layers << CTQWallSectionPainter::Layer{QStringLiteral("水泥砂浆"), 20, EHatch::Mortar};
-    // Eight short names fit two columns of four rows: three rows more than one layer needs.
-    EXPECT_EQ(painter.Paint(section).height() - oneLayer, 3 * 28);
-}
-
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    // Text needs a GUI application; the tests run without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

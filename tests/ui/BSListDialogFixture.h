@@ -62,63 +62,21 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
 
-    static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("bsTree")); }
-    static CTqUiReportControl* List(QWidget& dialog)
-    {
-        return dialog.findChild<CTqUiReportControl*>(QStringLiteral("bsList"));
-    }
-    static CTqUiReportControl* Layers(QWidget& dialog)
-    {
-        return dialog.findChild<CTqUiReportControl*>(QStringLiteral("layerGrid"));
-    }
-    static CPictureCtrl* Picture(QWidget& dialog)
-    {
-        return dialog.findChild<CPictureCtrl*>(QStringLiteral("bsDemoPicture"));
-    }
-    static QPushButton* Button(QWidget& dialog, const char* name)
-    {
-        return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
-    }
+    static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>("bsTree"); }
+    static CTqUiReportControl* List(QWidget& dialog) { return dialog.findChild<CTqUiReportControl*>("bsList"); }
+    static CTqUiReportControl* Layers(QWidget& dialog) { return dialog.findChild<CTqUiReportControl*>("layerGrid"); }
+    static CPictureCtrl* Picture(QWidget& dialog) { return dialog.findChild<CPictureCtrl*>("bsDemoPicture"); }
+    static QPushButton* Button(QWidget& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
 
-    /// Captions from the top-level item down to the tree's current item.
-    static QStringList CurrentTreePath(QWidget& dialog)
-    {
-        QStringList path;
-        for (const QTreeWidgetItem* item = Tree(dialog)->currentItem(); item != nullptr; item = item->parent())
-            path.prepend(item->text(0));
-        return path;
-    }
-
-    /// The tree item at the end of a caption path, or null.
+    /// The tree's current item as a caption path; the item of a path, or null; a click on it.
+    static QStringList CurrentTreePath(QWidget& dialog) { return TestHelpers::CurrentTreePath(*Tree(dialog)); }
     static QTreeWidgetItem* TreeItem(QWidget& dialog, const QStringList& path)
     {
-        QTreeWidgetItem* found = nullptr;
-        CMutiTreeCtrl* tree = Tree(dialog);
-        for (const QString& caption : path) {
-            const int count = found != nullptr ? found->childCount() : tree->topLevelItemCount();
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < count && next == nullptr; ++i) {
-                QTreeWidgetItem* candidate = found != nullptr ? found->child(i) : tree->topLevelItem(i);
-                if (candidate->text(0) == caption)
-                    next = candidate;
-            }
-            if (next == nullptr)
-                return nullptr;
-            found = next;
-        }
-        return found;
+        return TestHelpers::FindTreeItem(*Tree(dialog), path);
     }
-
-    /// Opens the branches down to the item as the user does with the expand buttons, then clicks it.
     static void ClickTreeItem(QWidget& dialog, const QStringList& path)
     {
-        QTreeWidgetItem* item = TreeItem(dialog, path);
-        ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
-        for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
-            up->setExpanded(true);
-        CMutiTreeCtrl* tree = Tree(dialog);
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        TestHelpers::ClickTreeItem(*Tree(dialog), path);
     }
 
     /// Cell texts of every row.
@@ -144,6 +102,19 @@ protected:
         grid.scrollToItem(grid.topLevelItem(row));
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                           TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0));
+    }
+
+    /// Opens the construction list's context menu on a row (-1: below the rows), lists what it offers
+    /// ("-" for a separator, "(off)" after a disabled item) and chooses `choice`, or closes it.
+    static QStringList ChooseFromListMenu(QWidget& dialog, int row, const QString& choice = {})
+    {
+        CTqUiReportControl& grid = *List(dialog);
+        const QPoint at = row >= 0 ? TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0)
+                                   : QPoint(5, grid.viewport()->height() - 5);
+        QStringList offered;
+        for (const auto& [text, bEnabled] : TestHelpers::ChooseFromContextMenu(grid.viewport(), at, choice))
+            offered.append(bEnabled ? text : text + QStringLiteral("(off)"));
+        return offered;
     }
 
     /// A picture of one colour in the installed folder (the type's) or the user's (a construction's).

@@ -3,9 +3,18 @@
 #include "BSListDialogFixture.h"
 #include "host/ui/CSuperEdit.h"
 #include "host/db/CTQDBGlobalSetting.h"
+#include "host/ui/CTqUiPropertyGrid.h"
+#include "ui/editor/CTqUiBSInfoDlg.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
+#include "ui/query/CTqUiBSQueryDlg.h"
 
-#include <functional>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -24,22 +33,17 @@ using CTqUiBSListDlgTest = BSListDialogFixture;
 //    = 0.9 × 12.865 × 0.9428 × 0.9346 × 0.9869 × 1.7227 = 17.35;
 // ξ0 = (40.5·ΣD − arctan(αi/(αi + √2·Yif)) + arctan(Yef/(Yef + √2·αe)))/15
 //    = (146.31° − 18.93° + 18.69°)/15 = 9.74 h.
-const QStringList kBrick240Row{QStringLiteral("240砖墙"), QStringLiteral("1.88"),  QStringLiteral("1.98"),
-                               QStringLiteral("1.70"),    QStringLiteral("17.35"), QStringLiteral("9.7")};
+const QStringList kBrick240Row{"240砖墙", "1.88", "1.98", "1.70", "17.35", "9.7"};
 
 // The layer grid shows millimetres with two decimals: 0.24 m is "240.00".
 const QList<QStringList> kBrick240Layers{
-    {QStringLiteral("水泥砂浆"), QStringLiteral("20.00"), QStringLiteral("1.00")},
-    {QStringLiteral("黏土砖"), QStringLiteral("240.00"), QStringLiteral("1.00")},
-    {QStringLiteral("水泥砂浆"), QStringLiteral("20.00"), QStringLiteral("1.00")},
-};
+    {"水泥砂浆", "20.00", "1.00"}, {"黏土砖", "240.00", "1.00"}, {"水泥砂浆", "20.00", "1.00"}};
 
 TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoefficients)
 {
     auto dialog = OpenOnCode(m_Brick240);
 
-    EXPECT_EQ(CurrentTreePath(*dialog),
-              (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{"所有围护结构", "外墙", "砖墙"}));
     const CTqUiReportControl* list = List(*dialog);
     ASSERT_EQ(list->RowCount(), 2);
     EXPECT_EQ(list->GetRowTexts(0), kBrick240Row);
@@ -59,85 +63,75 @@ TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoef
     EXPECT_TRUE(summer->isReadOnly() && winter->isReadOnly() && inner->isReadOnly());
 }
 
-/// How a dialog is preset before it opens, and where it must open.
-struct InitialSelectionCase
-{
-    const char* name;
-    std::function<void(CTqUiBSListDlg&)> preset;
-    QStringList treePath;
-    QStringList listNames;
-    int focusedRow;
-    QString chosenName;
-};
-
+// Where the dialog opens for the IDs preset in its construction, wall data, category and type.
 TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
 {
-    const QString all = QStringLiteral("所有围护结构");
-    const QList<InitialSelectionCase> table{
-        {"a province construction opens under its province",
-         [this](CTqUiBSListDlg& dlg) {
-             dlg.m_Code.SetID(m_NorthWall);
-             dlg.m_WallData.m_nBSCId = m_NorthWall;
-         },
-         {QStringLiteral("所有省份"), QStringLiteral("黑龙江省"), QStringLiteral("外墙"), QStringLiteral("保温墙")},
-         {QStringLiteral("北方保温墙")},
+    const struct
+    {
+        const char* name;
+        int code, wall, category, type; ///< preset IDs, 0 for none
+        QStringList treePath, listNames;
+        int focusedRow;
+    } table[] = {
+        {"a province construction under its province",
+         m_NorthWall,
+         m_NorthWall,
          0,
-         QStringLiteral("北方保温墙")},
+         0,
+         {"所有省份", "黑龙江省", "外墙", "保温墙"},
+         {"北方保温墙"},
+         0},
         {"the wall's construction alone is enough",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_WallData.m_nBSCId = m_RoofA; },
-         {all, QStringLiteral("屋面"), QStringLiteral("平屋面")},
-         {QStringLiteral("平屋面A")},
          0,
-         QStringLiteral("平屋面A")},
-        {"a category alone opens on the category with an empty list",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_Category.SetID(m_Roof); },
-         {all, QStringLiteral("屋面")},
-         {},
-         -1,
-         {}},
-        {"a type alone lists its constructions and chooses none",
-         [this](CTqUiBSListDlg& dlg) { dlg.m_Type.SetID(m_Brick); },
-         {all, QStringLiteral("外墙"), QStringLiteral("砖墙")},
-         {QStringLiteral("240砖墙"), QStringLiteral("370砖墙")},
-         -1,
-         {}},
-        {"names without IDs select nothing",
-         [](CTqUiBSListDlg& dlg) {
-             dlg.m_Type.Name = QStringLiteral("砖墙");
-             dlg.m_Code.Name = QStringLiteral("240砖墙");
-         },
-         {all},
-         {},
-         -1,
-         {}},
-        {"a construction ID that names nothing opens without a choice",
-         [](CTqUiBSListDlg& dlg) {
-             dlg.m_Code.SetID(9999);
-             dlg.m_WallData.m_nBSCId = 9999;
-         },
-         {all},
-         {},
-         -1,
-         {}},
+         m_RoofA,
+         0,
+         0,
+         {"所有围护结构", "屋面", "平屋面"},
+         {"平屋面A"},
+         0},
+        {"a category alone: an empty list", 0, 0, m_Roof, 0, {"所有围护结构", "屋面"}, {}, -1},
+        {"a type alone: its constructions, none chosen",
+         0,
+         0,
+         0,
+         m_Brick,
+         {"所有围护结构", "外墙", "砖墙"},
+         {"240砖墙", "370砖墙"},
+         -1},
+        {"a construction ID that names nothing", 9999, 9999, 0, 0, {"所有围护结构"}, {}, -1},
+        {"names without IDs select nothing", 0, 0, 0, 0, {"所有围护结构"}, {}, -1},
     };
-    for (const InitialSelectionCase& row : table) {
+    for (const auto& row : table) {
         SCOPED_TRACE(row.name);
         CTqUiBSListDlg dialog(CallerCrXs());
-        row.preset(dialog);
+        dialog.m_Code.SetID(row.code);
+        dialog.m_WallData.m_nBSCId = row.wall;
+        dialog.m_Category.SetID(row.category);
+        dialog.m_Type.SetID(row.type);
+        dialog.m_Type.Name = QStringLiteral("砖墙");
+        dialog.m_Code.Name = QStringLiteral("240砖墙");
         Show(dialog);
         EXPECT_EQ(CurrentTreePath(dialog), row.treePath);
         EXPECT_EQ(Names(*List(dialog)), row.listNames);
         EXPECT_EQ(List(dialog)->GetFocusedRow(), row.focusedRow);
-        EXPECT_EQ(dialog.m_Code.Name, row.chosenName);
+        EXPECT_EQ(dialog.m_Code.Name, row.focusedRow < 0 ? QString() : row.listNames[row.focusedRow]);
     }
 }
 
-TEST_F(CTqUiBSListDlgTest, TreeSelectionResetsTheRecordsButKeepsTheChosenWall)
+TEST_F(CTqUiBSListDlgTest, RowAndTreeClicksChooseAndResetTheRecords)
 {
     auto dialog = OpenOnCode(m_Brick240);
+    ClickRow(*List(*dialog), 1);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370);
+    EXPECT_EQ(Layers(*dialog)->RowCount(), 0) << "370砖墙 has no layer set";
+    ClickRow(*List(*dialog), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
 
-    ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")});
-    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("平屋面A")});
+    // A tree click resets the records but keeps the chosen wall.
+    ClickTreeItem(*dialog, {"所有围护结构", "屋面", "平屋面"});
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{"平屋面A"});
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), -1);
     EXPECT_EQ(Layers(*dialog)->RowCount(), 0);
     EXPECT_EQ(dialog->m_Type.Name, QStringLiteral("平屋面"));
@@ -147,73 +141,49 @@ TEST_F(CTqUiBSListDlgTest, TreeSelectionResetsTheRecordsButKeepsTheChosenWall)
 
     // Back on the brick walls, now in the common subtree: only the common one is listed, and the
     // kept wall data chooses it again.
-    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    ClickTreeItem(*dialog, {"常用围护结构", "外墙", "砖墙"});
     EXPECT_EQ(dialog->m_bCommon, 1);
-    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("240砖墙")});
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{"240砖墙"});
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
     EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
     EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
 
     // A province branch lists that province's constructions of the type: none of 砖墙.
-    ClickTreeItem(*dialog, {QStringLiteral("所有省份"), QStringLiteral("北京市"), QStringLiteral("外墙")});
+    ClickTreeItem(*dialog, {"所有省份", "北京市", "外墙"});
     EXPECT_EQ(dialog->m_Province.Name, QStringLiteral("北京市"));
     EXPECT_EQ(dialog->m_bCommon, 0);
     EXPECT_EQ(List(*dialog)->RowCount(), 0);
 }
 
-TEST_F(CTqUiBSListDlgTest, ClickingARowChoosesItsConstruction)
-{
-    auto dialog = OpenOnCode(m_Brick240);
-    CTqUiReportControl& list = *List(*dialog);
-
-    ClickRow(list, 1);
-    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
-    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370);
-    EXPECT_EQ(Layers(*dialog)->RowCount(), 0) << "370砖墙 has no layer set";
-
-    ClickRow(list, 0);
-    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
-    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
-}
-
+// With nothing chosen, OK asks for a choice and the dialog stays open. The OK button and Enter in
+// the winter field (the last before OK) press OK; Enter in the other fields does not.
 TEST_F(CTqUiBSListDlgTest, OkWithoutAChoiceAsksForOneAndStaysOpen)
 {
-    CTqUiBSListDlg dialog(CallerCrXs());
-    Show(dialog);
-
-    Service().QueueAnswer(QMessageBox::Ok);
-    QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-
-    ASSERT_EQ(Service().ShownMessages().size(), 1);
-    const CTQUiService::MessageRecord& shown = Service().ShownMessages().front();
-    EXPECT_EQ(shown.text, QStringLiteral("请选择一种围护结构！"));
-    EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), 0);
-}
-
-TEST_F(CTqUiBSListDlgTest, EnterPressesOkOnlyFromTheWinterField)
-{
-    // With nothing chosen, a pressed OK shows its message: that is how the test sees it.
-    const struct
-    {
-        const char* field;
-        bool bPressesOk;
-    } table[] = {{"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
-
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.field);
+    const std::pair<const char*, bool> table[] = {
+        {"okButton", true}, {"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
+    for (const auto& [control, bPressesOk] : table) {
+        SCOPED_TRACE(control);
+        Service().ClearRecords();
         CTqUiBSListDlg dialog(CallerCrXs());
         Show(dialog);
-        if (row.bPressesOk)
+        if (bPressesOk)
             Service().QueueAnswer(QMessageBox::Ok);
-        auto* field = dialog.findChild<CSuperEdit*>(QString::fromLatin1(row.field));
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_Return);
-        EXPECT_EQ(Service().ShownMessages().size(), row.bPressesOk ? 1 : 0);
+        auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(control));
+        if (qobject_cast<QPushButton*>(widget) != nullptr) {
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else {
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_Return);
+        }
+        ASSERT_EQ(Service().ShownMessages().size(), bPressesOk ? 1 : 0);
+        if (bPressesOk) {
+            const CTQUiService::MessageRecord& shown = Service().ShownMessages().front();
+            EXPECT_EQ(shown.text, QStringLiteral("请选择一种围护结构！"));
+            EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
+            EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
         EXPECT_TRUE(dialog.isVisible());
-        Service().ClearRecords();
+        EXPECT_EQ(dialog.result(), 0);
     }
 }
 
@@ -221,37 +191,31 @@ TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnToItsTypes)
 {
     const QColor typeColour(220, 30, 30);
     const QColor codeColour(30, 30, 220);
-    const struct
-    {
-        const char* name;
-        bool bTypePicture;
-        bool bCodePicture;
-        QColor expected; // invalid: no picture
-    } table[] = {{"neither", false, false, QColor()},
-                 {"the type's only", true, false, typeColour},
-                 {"the construction's only", false, true, codeColour},
-                 {"both", true, true, codeColour}};
-
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
-        QFile::remove(TypePicturePath(QStringLiteral("砖墙")));
-        QFile::remove(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")));
-        if (row.bTypePicture)
-            WritePicture(TypePicturePath(QStringLiteral("砖墙")), typeColour);
-        if (row.bCodePicture)
-            WritePicture(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")), codeColour);
+    // Pictures of the type and of the construction present, and the colour shown (invalid: none).
+    const std::tuple<bool, bool, QColor> table[] = {
+        {false, false, QColor()}, {true, false, typeColour}, {false, true, codeColour}, {true, true, codeColour}};
+    const QString typePicture = TypePicturePath(QStringLiteral("砖墙"));
+    const QString codePicture = CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
+    for (const auto& [bTypePicture, bCodePicture, expected] : table) {
+        SCOPED_TRACE(testing::Message() << bTypePicture << bCodePicture);
+        QFile::remove(typePicture);
+        QFile::remove(codePicture);
+        if (bTypePicture)
+            WritePicture(typePicture, typeColour);
+        if (bCodePicture)
+            WritePicture(codePicture, codeColour);
 
         auto dialog = OpenOnCode(m_Brick240);
         CPictureCtrl& picture = *Picture(*dialog);
-        ASSERT_EQ(picture.HasImage(), row.expected.isValid());
-        if (!row.expected.isValid()) {
+        ASSERT_EQ(picture.HasImage(), expected.isValid());
+        if (!expected.isValid()) {
             EXPECT_EQ(picture.text(), QStringLiteral("无示意图片"));
             continue;
         }
         // JPEG keeps a flat colour within a few levels.
         const QColor shown = ShownColour(picture);
-        EXPECT_NEAR(shown.red(), row.expected.red(), 12);
-        EXPECT_NEAR(shown.blue(), row.expected.blue(), 12);
+        EXPECT_NEAR(shown.red(), expected.red(), 12);
+        EXPECT_NEAR(shown.blue(), expected.blue(), 12);
     }
 }
 
@@ -261,13 +225,11 @@ TEST_F(CTqUiBSListDlgTest, AClickOnThePictureOpensItInTheViewer)
     auto dialog = OpenOnCode(m_Brick240);
 
     QString title;
-    TestHelpers::AnswerNextModal([&title](QWidget* modal) {
-        if (auto* viewer = qobject_cast<CTqUiBSViewPicDlg*>(modal)) {
-            title = viewer->windowTitle();
-            viewer->close();
-        }
-    });
-    QTest::mouseClick(Picture(*dialog), Qt::LeftButton);
+    TestHelpers::RunModal<CTqUiBSViewPicDlg>([&] { QTest::mouseClick(Picture(*dialog), Qt::LeftButton); },
+                                             [&title](CTqUiBSViewPicDlg& viewer) {
+                                                 title = viewer.windowTitle();
+                                                 viewer.close();
+                                             });
     EXPECT_EQ(title, QStringLiteral("围护结构示例图片"));
 }
 
@@ -284,6 +246,333 @@ TEST_F(CTqUiBSListDlgTest, PlacementIsStoredWhenTheDialogClosesAndRestoredWhenIt
 
     auto reopened = OpenOnCode(m_Brick240);
     EXPECT_EQ(reopened->size(), QSize(1010, 640));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
+    EXPECT_TRUE(enabled("modifyButton") && enabled("deleteButton") && enabled("copyButton"));
+    EXPECT_TRUE(enabled("addButton") && enabled("queryButton") && enabled("materialButton"));
+
+    const struct
+    {
+        QStringList path;
+        bool bRowChosen;
+        bool bCategory; ///< add button and first menu item
+    } table[] = {
+        {{QStringLiteral("所有围护结构"), QStringLiteral("屋面"), QStringLiteral("平屋面")}, false, true},
+        {{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}, false, true},
+        {{QStringLiteral("所有围护结构")}, false, false},
+        {{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}, true, true},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
+        ClickTreeItem(*dialog, row.path);
+        EXPECT_EQ(enabled("modifyButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("deleteButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("copyButton"), row.bRowChosen);
+        EXPECT_EQ(enabled("addButton"), row.bCategory);
+        EXPECT_TRUE(enabled("queryButton") && enabled("materialButton"));
+        const QStringList offered = ChooseFromListMenu(*dialog, -1);
+        ASSERT_FALSE(offered.isEmpty());
+        EXPECT_EQ(offered.front(), row.bCategory ? QStringLiteral("添加") : QStringLiteral("添加(off)"));
+    }
+}
+
+TEST_F(CTqUiBSListDlgTest, ArrowKeysChooseTheFocusedRow)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& list = *List(*dialog);
+    list.setFocus();
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+    EXPECT_EQ(Layers(*dialog)->RowCount(), 0);
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::mouseClick(Button(*dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370) << "OK hands back the highlighted row";
+}
+
+TEST_F(CTqUiBSListDlgTest, DeletionAsksWithTheNameAndCancelDeletesNothing)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const QString codeQuestion = QStringLiteral("确定要删除该围护结构 \"240砖墙\" 吗?");
+
+    Service().QueueAnswer(QMessageBox::Cancel);
+    QTest::mouseClick(Button(*dialog, "deleteButton"), Qt::LeftButton);
+    ASSERT_EQ(MessagesShown(), QStringList{codeQuestion});
+    const CTQUiService::MessageRecord& asked = Service().ShownMessages().front();
+    EXPECT_EQ(asked.icon, QMessageBox::Warning);
+    EXPECT_EQ(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(asked.defaultButton, QMessageBox::Cancel);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 1);
+
+    // The Delete key asks the same; OK deletes the construction and its layer set.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    List(*dialog)->setFocus();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_EQ(MessagesShown(), (QStringList{codeQuestion, QStringLiteral("删除成功！")}));
+    EXPECT_EQ(Service().ShownMessages().back().icon, QMessageBox::Information);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BoundingStructure"), QStringLiteral("BSCId = ?"), {m_Brick240}), 0);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("370砖墙")});
+    EXPECT_TRUE(dialog->m_Code.Name.isEmpty()) << "the deleted construction is no choice";
+
+    // With no construction chosen the type goes, with all its constructions, and leaves the tree.
+    Service().ClearRecords();
+    Service().QueueAnswer(QMessageBox::Ok);
+    Service().QueueAnswer(QMessageBox::Ok);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, -1, QStringLiteral("删除")).value(2), QStringLiteral("删除"));
+    EXPECT_EQ(MessagesShown(), (QStringList{QStringLiteral("确定要删除该围护结构类型 \"砖墙\" 及其所属的所有围护结构吗?"),
+                                            QStringLiteral("删除成功！")}));
+    EXPECT_EQ(CountRows(QStringLiteral("BSType"), QStringLiteral("ID = ?"), {m_Brick}), 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BSCode"), QStringLiteral("BSTId = ?"), {m_Brick}), 0);
+    EXPECT_EQ(TreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")}),
+              nullptr);
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙")}));
+
+    // On a category nothing is deleted and nothing asked.
+    Service().ClearRecords();
+    QTest::keyClick(List(*dialog), Qt::Key_Delete);
+    EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+TEST_F(CTqUiBSListDlgTest, CopyingTwicePrefixesOnceAndTwiceWithTheSameLayersAndPicture)
+{
+    WritePicture(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("240砖墙")), Qt::blue);
+    auto dialog = OpenOnCode(m_Brick240);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 0, QStringLiteral("复制")).value(3), QStringLiteral("复制"));
+
+    const QString once = QStringLiteral("复件 240砖墙");
+    const QString twice = QStringLiteral("复件 复件 240砖墙");
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙"), once, twice}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the source stays chosen";
+    CTQBoundingStructure source;
+    m_Admin.GetBS(source, m_Brick240);
+    for (int row : {2, 3}) {
+        const QString name = List(*dialog)->GetCellText(row, 0);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(List(*dialog)->GetRowTexts(row).mid(1), kBrick240Row.mid(1)) << "the same layers evaluate alike";
+        CTQBSCode copy;
+        copy.Name = name;
+        copy.BSTId = m_Brick;
+        ASSERT_EQ(copy.IsExist(nullptr), TQLoad::DBS_Exist);
+        EXPECT_EQ(copy.CommonFlag, 1);
+        CTQBoundingStructure layers;
+        m_Admin.GetBS(layers, copy.GetID());
+        EXPECT_EQ(layers.TIdS, source.TIdS);
+        EXPECT_EQ(layers.HouDuS, source.HouDuS);
+        EXPECT_EQ(layers.XzXsS, source.XzXsS);
+        EXPECT_TRUE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), name)).isFile());
+    }
+    EXPECT_TRUE(MessagesShown().isEmpty());
+
+    // A library that refuses the copy: the error, and no layer set or picture for it.
+    if (IsPostgres())
+        return; // a read-only library is an SQLite file
+    OpenLibrary(true);
+    Service().QueueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(Button(*dialog, "copyButton"), Qt::LeftButton);
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("操作数据库时出错！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Critical);
+    EXPECT_FALSE(QFileInfo(CodePicturePath(QStringLiteral("砖墙"), QStringLiteral("复件 复件 复件 240砖墙"))).exists());
+}
+
+TEST_F(CTqUiBSListDlgTest, TheCommonFlagTogglesInAndOutOfTheCommonConstructions)
+{
+    const QStringList commonBricks{QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")};
+    const auto isCommon = [this](int id) {
+        return CountRows(QStringLiteral("BSCode"), QStringLiteral("ID = ? AND CommonFlag <> 0"), {id}) == 1;
+    };
+    auto dialog = OpenOnCode(m_Brick370);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("设为常用")).value(5), QStringLiteral("设为常用"));
+    EXPECT_TRUE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("370砖墙"));
+
+    ClickTreeItem(*dialog, commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), (QStringList{QStringLiteral("240砖墙"), QStringLiteral("370砖墙")}));
+    ClickRow(*List(*dialog), 1);
+    EXPECT_EQ(ChooseFromListMenu(*dialog, 1, QStringLiteral("取消常用")).value(5), QStringLiteral("取消常用"));
+    EXPECT_FALSE(isCommon(m_Brick370));
+    EXPECT_EQ(CurrentTreePath(*dialog), commonBricks);
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("240砖墙")});
+
+    // With nothing chosen the command asks for a construction.
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(*dialog, -1, QStringLiteral("取消常用"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择一种围护结构！")});
+    EXPECT_TRUE(isCommon(m_Brick240));
+}
+
+TEST_F(CTqUiBSListDlgTest, AQueryResultChosenWithOkBecomesTheChoice)
+{
+    auto dialog = OpenOnCode(m_RoofA);
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    TestHelpers::RunModal<CTqUiBSQueryDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "queryButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiBSQueryDlg& query) {
+            query.findChild<QCheckBox*>(QStringLiteral("typeCheckBox"))->setChecked(false);
+            query.findChild<QLineEdit*>(QStringLiteral("minValueEdit"))->setText(QStringLiteral("1.5"));
+            query.findChild<QLineEdit*>(QStringLiteral("maxValueEdit"))->setText(QStringLiteral("2"));
+            QTest::mouseClick(Button(query, "queryButton"), Qt::LeftButton);
+            // 240砖墙 evaluated with the library dialog's coefficients; the others have no layers.
+            auto* results = query.findChild<CTqUiReportControl*>(QStringLiteral("resultGrid"));
+            EXPECT_EQ(Names(*results), QStringList{QStringLiteral("1")});
+            EXPECT_EQ(results->GetCellText(0, 4), QStringLiteral("1.88"));
+            results->SetFocusedRow(0);
+            QTest::mouseClick(Button(query, "okButton"), Qt::LeftButton);
+        });
+
+    // A national construction is shown under all constructions, whatever subtree was selected.
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
+    EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
+}
+
+/// Types the type and construction names into the editor's parameter grid.
+void SetEditorNames(CTqUiBSInfoDlg& editor, const QString& type, const QString& name)
+{
+    auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
+    grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
+    grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
+}
+
+TEST_F(CTqUiBSListDlgTest, AddAndModifyRunTheEditorAndShowWhatItSaved)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    const auto runEditor = [](const std::function<void()>& open, std::function<void(CTqUiBSInfoDlg&)> answer) {
+        TestHelpers::RunModal<CTqUiBSInfoDlg>(
+            [&open] {
+                open();
+                return 0;
+            },
+            std::move(answer));
+    };
+    const auto click = [&dialog](const char* button) {
+        return [&dialog, button] { QTest::mouseClick(Button(*dialog, button), Qt::LeftButton); };
+    };
+
+    // Added on a category: a new type with its construction, selected in the rebuilt tree.
+    ClickTreeItem(*dialog, {QStringLiteral("所有围护结构"), QStringLiteral("门")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 1);
+        EXPECT_EQ(editor.m_Category.Name, QStringLiteral("门"));
+        EXPECT_EQ(editor.m_Code.CommonFlag, 0);
+        SetEditorNames(editor, QStringLiteral("木门"), QStringLiteral("实木门"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门")});
+    EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门"));
+
+    // A double click modifies; a renamed type is renamed in the tree too.
+    CTqUiReportControl& list = *List(*dialog);
+    const auto doubleClick = [&list] {
+        // As the mouse does it: press, release, double click; the last release comes after.
+        const QPoint at = TestHelpers::CellCenter(list, list.topLevelItem(0), 0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    };
+    runEditor(doubleClick, [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_nMode, 2);
+        EXPECT_EQ(editor.m_Code.Name, QStringLiteral("实木门"));
+        EXPECT_EQ(editor.m_CrXs.m_dWHrXs, CallerCrXs().m_dWHrXs);
+        SetEditorNames(editor, QStringLiteral("木质门"), QStringLiteral("实木门2"));
+        QTest::mouseClick(Button(editor, "executeButton"), Qt::LeftButton);
+    });
+    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, TestHelpers::CellCenter(list, list.topLevelItem(0), 0));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("门"),
+                                                     QStringLiteral("木质门")}));
+    EXPECT_EQ(Names(*List(*dialog)), QStringList{QStringLiteral("实木门2")});
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("实木门2"));
+
+    // Added on the common constructions: a common one. Cancel in the editor changes nothing.
+    ClickTreeItem(*dialog, {QStringLiteral("常用围护结构"), QStringLiteral("外墙"), QStringLiteral("砖墙")});
+    runEditor(click("addButton"), [](CTqUiBSInfoDlg& editor) {
+        EXPECT_EQ(editor.m_Code.CommonFlag, 1);
+        editor.reject();
+    });
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{QStringLiteral("常用围护结构"), QStringLiteral("外墙"),
+                                                     QStringLiteral("砖墙")}));
+}
+
+TEST_F(CTqUiBSListDlgTest, TheMaterialLibraryOpensOnALayerAndItsChangesShowInTheList)
+{
+    auto dialog = OpenOnCode(m_Brick240);
+    CTqUiReportControl& layers = *Layers(*dialog);
+    const QPoint brick = TestHelpers::CellCenter(layers, layers.topLevelItem(1), 0);
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&layers, brick] {
+            QTest::mouseClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            QTest::mouseDClick(layers.viewport(), Qt::LeftButton, {}, brick);
+            return 0;
+        },
+        [this](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), m_Clay);
+            EXPECT_EQ(library.m_Type.GetID(), m_MasonryType);
+            // As if the engineer corrected the brick's conductivity there: 0.81 becomes 0.58.
+            Exec(QStringLiteral("UPDATE Timbering SET DrXs = 0.58 WHERE ID = ?"), {m_Clay});
+            library.reject();
+        });
+    QTest::mouseRelease(layers.viewport(), Qt::LeftButton, {}, brick);
+
+    // K summer = 1/(1/8 + 2 × 0.020/0.93 + 0.240/0.58 + 1/15) = 1/0.64847 = 1.54.
+    EXPECT_EQ(List(*dialog)->GetCellText(0, 1), QStringLiteral("1.54"));
+    EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙")) << "the choice stays";
+
+    // The button opens the library without a preset material.
+    TestHelpers::RunModal<CTqUiStuffListDlg>(
+        [&dialog] {
+            QTest::mouseClick(Button(*dialog, "materialButton"), Qt::LeftButton);
+            return 0;
+        },
+        [](CTqUiStuffListDlg& library) {
+            EXPECT_EQ(library.m_Timbering.GetID(), 0);
+            library.reject();
+        });
+}
+
+TEST_F(CTqUiBSListDlgTest, ModifyWithNothingChosenAsksForAChoiceAndOpensNoEditor)
+{
+    CTqUiBSListDlg dialog(CallerCrXs());
+    dialog.m_Type.SetID(m_Brick);
+    Show(dialog);
+    bool bEditorOpened = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&bEditorOpened] {
+        if (auto* editor = qobject_cast<CTqUiBSInfoDlg*>(QApplication::activeModalWidget())) {
+            bEditorOpened = true;
+            editor->reject();
+        }
+    });
+    watch.start(10);
+
+    Service().QueueAnswer(QMessageBox::Ok);
+    ChooseFromListMenu(dialog, -1, QStringLiteral("修改"));
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择要修改的围护结构！")});
+    EXPECT_EQ(Service().ShownMessages().front().icon, QMessageBox::Warning);
+    EXPECT_FALSE(bEditorOpened);
 }
 
 } // namespace

@@ -8,24 +8,17 @@
 
 namespace {
 
-/// The entry functions run the dialog modally; each test answers it from a queued lambda that
-/// drives the real controls and then presses a button, and checks afterwards that it ran.
+/// The entry functions run the dialog modally; each test answers it with a lambda that drives the
+/// real controls and then presses a button.
 class TQBSEntryTest : public BSListDialogFixture
 {
 protected:
-    /// Runs `act` on the construction library dialog once it is open.
-    void WhenDialogOpens(std::function<void(CTqUiBSListDlg&)> act)
+    /// Runs the entry function `call` and answers the dialog it opens with `act`.
+    template <class Call> auto Run(Call call, std::function<void(CTqUiBSListDlg&)> act)
     {
-        m_bAnswered = false;
-        TestHelpers::AnswerNextModal([this, act = std::move(act)](QWidget* modal) {
-            auto* dialog = qobject_cast<CTqUiBSListDlg*>(modal);
-            if (dialog == nullptr) {
-                modal->close();
-                return;
-            }
+        return TestHelpers::RunModal<CTqUiBSListDlg>(call, [this, act = std::move(act)](CTqUiBSListDlg& dialog) {
             m_bResourcesTaken = CTQContextResourceOverride::CurrentModule() != nullptr;
-            m_bAnswered = true;
-            act(*dialog);
+            act(dialog);
         });
     }
 
@@ -55,20 +48,29 @@ protected:
         return wall;
     }
 
-    bool m_bAnswered = false;
+    /// What the host sees of its wall: construction, layers, surface coefficients and results.
+    static QVariantList Figures(const CTQWallData& wall)
+    {
+        QVariantList figures{wall.m_strBSCName,     wall.m_nBSCId,  wall.GetNHrXsData(), wall.GetWHrXsData(),
+                             wall.GetDjWHrXsData(), wall.GetCrXs(), wall.GetDjCrXs(),    wall.GetNCrXs(),
+                             wall.GetSj(),          wall.GetYc()};
+        for (const CTQTimberingData& layer : wall.GetTimbering())
+            figures << layer.GetStuffID() << layer.GetThick();
+        return figures;
+    }
+
     bool m_bResourcesTaken = false;
 };
 
 TEST_F(TQBSEntryTest, OkHandsTheChosenConstructionToTheHostsWall)
 {
     CTQWallData wall = HostWall();
-    WhenDialogOpens([](CTqUiBSListDlg& dialog) {
-        ClickRow(*List(dialog), 0); // 240砖墙; the dialog opened on 370砖墙
-        QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-    });
-
-    EXPECT_EQ(TQLoad::ShowBSDlgByBSCId(m_Brick370, wall), 1);
-    ASSERT_TRUE(m_bAnswered);
+    EXPECT_EQ(Run([&] { return TQLoad::ShowBSDlgByBSCId(m_Brick370, wall); },
+                  [](CTqUiBSListDlg& dialog) {
+                      ClickRow(*List(dialog), 0); // 240砖墙; the dialog opened on 370砖墙
+                      QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
+                  }),
+              1);
     EXPECT_TRUE(m_bResourcesTaken);
     EXPECT_EQ(CTQContextResourceOverride::CurrentModule(), nullptr);
 
@@ -94,53 +96,35 @@ TEST_F(TQBSEntryTest, CancelLeavesTheHostsWallAsItWas)
 {
     const CTQWallData before = HostWall();
     CTQWallData wall = before;
-    WhenDialogOpens([](CTqUiBSListDlg& dialog) {
-        ClickRow(*List(dialog), 1); // a choice, then Cancel
-        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
-    });
-
-    EXPECT_EQ(TQLoad::ShowBSDlgByBSCId(m_Brick240, wall), 0);
-    ASSERT_TRUE(m_bAnswered);
-    EXPECT_EQ(wall.m_strBSCName, before.m_strBSCName);
-    EXPECT_EQ(wall.m_nBSCId, before.m_nBSCId);
-    ASSERT_EQ(wall.GetTimbering().GetSize(), 1);
-    EXPECT_EQ(wall.GetTimbering()[0].GetStuffID(), 4711);
-    EXPECT_EQ(wall.GetTimbering()[0].GetThick(), 0.2);
-    EXPECT_EQ(wall.GetCrXs(), before.GetCrXs());
-    EXPECT_EQ(wall.GetDjCrXs(), before.GetDjCrXs());
-    EXPECT_EQ(wall.GetNCrXs(), before.GetNCrXs());
-    EXPECT_EQ(wall.GetSj(), before.GetSj());
-    EXPECT_EQ(wall.GetYc(), before.GetYc());
-    EXPECT_EQ(wall.GetNHrXsData(), before.GetNHrXsData());
-    EXPECT_EQ(wall.GetWHrXsData(), before.GetWHrXsData());
-    EXPECT_EQ(wall.GetDjWHrXsData(), before.GetDjWHrXsData());
+    EXPECT_EQ(Run([&] { return TQLoad::ShowBSDlgByBSCId(m_Brick240, wall); },
+                  [](CTqUiBSListDlg& dialog) {
+                      ClickRow(*List(dialog), 1); // a choice, then Cancel
+                      QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
+                  }),
+              0);
+    EXPECT_EQ(Figures(wall), Figures(before));
 }
 
-TEST_F(TQBSEntryTest, ExOpensOnTheCategoryWhenNoConstructionIsGiven)
+TEST_F(TQBSEntryTest, ExOpensOnTheCategoryOrTheStoredConstruction)
 {
     CTQWallData wall = HostWall();
     QStringList path;
     int rows = -1;
-    WhenDialogOpens([&path, &rows](CTqUiBSListDlg& dialog) {
-        path = CurrentTreePath(dialog);
-        rows = List(dialog)->RowCount();
-        dialog.reject();
-    });
-
-    EXPECT_EQ(TQLoad::ShowBSDlgByBSCIdEx(0, wall, m_Roof), 0);
-    ASSERT_TRUE(m_bAnswered);
-    EXPECT_EQ(path, (QStringList{QStringLiteral("所有围护结构"), QStringLiteral("屋面")}));
+    EXPECT_EQ(Run([&] { return TQLoad::ShowBSDlgByBSCIdEx(0, wall, m_Roof); },
+                  [&path, &rows](CTqUiBSListDlg& dialog) {
+                      path = CurrentTreePath(dialog);
+                      rows = List(dialog)->RowCount();
+                      dialog.reject();
+                  }),
+              0);
+    EXPECT_EQ(path, (QStringList{"所有围护结构", "屋面"}));
     EXPECT_EQ(rows, 0);
     EXPECT_EQ(wall.m_nBSCId, 77);
-}
 
-TEST_F(TQBSEntryTest, ExWithAStoredConstructionHandsItBack)
-{
-    CTQWallData wall = HostWall();
-    WhenDialogOpens([](CTqUiBSListDlg& dialog) { QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton); });
-
-    EXPECT_EQ(TQLoad::ShowBSDlgByBSCIdEx(m_NorthWall, wall, m_Wall), 1);
-    ASSERT_TRUE(m_bAnswered);
+    // With a stored construction it opens on that one, and OK hands it back.
+    EXPECT_EQ(Run([&] { return TQLoad::ShowBSDlgByBSCIdEx(m_NorthWall, wall, m_Wall); },
+                  [](CTqUiBSListDlg& dialog) { QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton); }),
+              1);
     EXPECT_EQ(wall.m_strBSCName, QStringLiteral("北方保温墙"));
     EXPECT_EQ(wall.m_nBSCId, m_NorthWall);
     EXPECT_EQ(wall.GetTimbering().GetSize(), 0) << "北方保温墙 has no layer set";
@@ -149,23 +133,19 @@ TEST_F(TQBSEntryTest, ExWithAStoredConstructionHandsItBack)
 TEST_F(TQBSEntryTest, BrowsingOpensOnAllConstructionsWhateverTheNames)
 {
     QStringList path;
-    WhenDialogOpens([&path](CTqUiBSListDlg& dialog) {
-        path = CurrentTreePath(dialog);
-        // Nothing is chosen, so OK asks for a choice; Cancel closes.
-        QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
-        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
-    });
     Service().QueueAnswer(QMessageBox::Ok);
-
-    TQLoad::ShowBSDlg(QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
-    ASSERT_TRUE(m_bAnswered);
+    Run([] { TQLoad::ShowBSDlg(QStringLiteral("砖墙"), QStringLiteral("240砖墙")); },
+        [&path](CTqUiBSListDlg& dialog) {
+            path = CurrentTreePath(dialog);
+            // Nothing is chosen, so OK asks for a choice; Cancel closes.
+            QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton);
+            QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
+        });
     EXPECT_EQ(path, QStringList{QStringLiteral("所有围护结构")});
     ASSERT_EQ(Service().ShownMessages().size(), 1);
     EXPECT_EQ(Service().ShownMessages().front().text, QStringLiteral("请选择一种围护结构！"));
 
-    WhenDialogOpens([](CTqUiBSListDlg& dialog) { dialog.reject(); });
-    EXPECT_EQ(TQLoad::ShowBSDlg(), 1);
-    EXPECT_TRUE(m_bAnswered);
+    EXPECT_EQ(Run([] { return TQLoad::ShowBSDlg(); }, [](CTqUiBSListDlg& dialog) { dialog.reject(); }), 1);
 }
 
 } // namespace

@@ -11,19 +11,20 @@
 #include "host/ui/CTqUiReportControl.h"
 #include "host/core/TQString.h"
 #include "host/ui/TQToolTip.h"
+#include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
+#include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QSignalBlocker>
-#include <QStyle>
-
-#include <algorithm>
-#include <span>
 
 namespace {
 
@@ -42,58 +43,18 @@ constexpr double kHighestHrXs = 1e30;
 
 const QString kPlacementSection = QStringLiteral("Placement");
 
-/// A grid column: header and width in pixels. The grids fit their columns to their width, in
-/// proportion to these widths.
-struct GridColumn
-{
-    const char* header;
-    int width;
-};
+using TQLoad::TQGridColumn;
 
-constexpr GridColumn kListColumns[] = {{"名称", 100},
-                                       {"传热系数(夏)(W/m^2·K)", 80},
-                                       {"传热系数(冬)(W/m^2·K)", 80},
-                                       {"传热系数(内)(W/m^2·K)", 80},
-                                       {"传热衰减", 80},
-                                       {"传热延迟(h)", 80}};
-constexpr GridColumn kLayerColumns[] = {{"材质名称(外-内)", 100}, {"厚度(mm)", 80}, {"导热修正系数", 80}};
+constexpr TQGridColumn kListColumns[] = {{"名称", 100},
+                                         {"传热系数(夏)(W/m^2·K)", 80},
+                                         {"传热系数(冬)(W/m^2·K)", 80},
+                                         {"传热系数(内)(W/m^2·K)", 80},
+                                         {"传热衰减", 80},
+                                         {"传热延迟(h)", 80}};
+constexpr TQGridColumn kLayerColumns[] = {{"材质名称(外-内)", 100}, {"厚度(mm)", 80}, {"导热修正系数", 80}};
 
-void AddColumns(CTqUiReportControl* grid, std::span<const GridColumn> columns)
-{
-    grid->EnableSort(false);
-    // Long headers ("传热系数(夏)(W/m^2·K)") wrap onto a second line instead of being cut off.
-    grid->header()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-    for (const GridColumn& column : columns)
-        grid->AddColumn(QString::fromUtf8(column.header), column.width);
-}
-
-/// Fits the columns to the grid: the first column, the name, takes the room the others leave
-/// (names are the longest texts), the others keep their widths. The header grows to show its
-/// wrapped texts in full.
-void FitColumns(CTqUiReportControl* grid, std::span<const GridColumn> columns)
-{
-    const int count = static_cast<int>(columns.size());
-    if (grid->columnCount() != count)
-        return;
-    QHeaderView* header = grid->header();
-    int others = 0;
-    for (int col = 1; col < count; ++col) {
-        header->resizeSection(col, columns[static_cast<std::size_t>(col)].width);
-        others += columns[static_cast<std::size_t>(col)].width;
-    }
-    header->resizeSection(0, std::max(columns[0].width, grid->viewport()->width() - others));
-
-    // Room for the text of each section as it wraps, plus the style's margins around a header text.
-    const QFontMetrics metrics(header->font());
-    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    int textHeight = metrics.height();
-    for (int col = 0; col < count; ++col) {
-        const QRect room(0, 0, std::max(1, header->sectionSize(col) - margin), 10 * metrics.height());
-        const QString text = grid->headerItem()->text(col);
-        textHeight = std::max(textHeight, metrics.boundingRect(room, Qt::TextWordWrap, text).height());
-    }
-    header->setFixedHeight(textHeight + 2 * margin);
-}
+/// The name, the longest text of a row, takes the room the other columns leave.
+constexpr int kNameColumn = 0;
 
 CTQCrXs DefaultCrXs()
 {
@@ -115,7 +76,7 @@ CTqUiReportControl* MakeGrid(QWidget* placeholder, const QString& objectName)
 CTqUiBSListDlg::CTqUiBSListDlg(QWidget* parent) : CTqUiBSListDlg(DefaultCrXs(), parent) {}
 
 CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
-    : QDialog(parent), m_CrXs(crxs), m_ui(std::make_unique<Ui::CTqUiBSListDlg>())
+    : QDialog(parent), m_CrXs(crxs), m_QueryDlg(this), m_ui(std::make_unique<Ui::CTqUiBSListDlg>())
 {
     m_ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/tqwall/icons/bslist.png")));
@@ -131,12 +92,27 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     // The calculation controls exist for hosts that show them; the library keeps them hidden.
     m_ui->calculateButton->hide();
     m_ui->autoCalculateCheckBox->hide();
+    ConnectAction(m_ui->addButton, &CTqUiBSListDlg::OnBtnAdd);
+    ConnectAction(m_ui->modifyButton, &CTqUiBSListDlg::OnBtnModify);
+    ConnectAction(m_ui->deleteButton, &CTqUiBSListDlg::OnBtnDel);
+    ConnectAction(m_ui->copyButton, &CTqUiBSListDlg::OnBtnCopy);
+    ConnectAction(m_ui->calculateButton, &CTqUiBSListDlg::OnBtnCal);
+    ConnectAction(m_ui->queryButton, &CTqUiBSListDlg::OnButtonQuery);
+    ConnectAction(m_ui->materialButton, &CTqUiBSListDlg::OnBtnTimb);
     for (QPushButton* button : {m_ui->addButton, m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton,
                                 m_ui->calculateButton, m_ui->materialButton, m_ui->queryButton})
         EnableAction(button, false);
 
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
     connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
+    connect(m_pBSList, &QTreeWidget::itemSelectionChanged, this, &CTqUiBSListDlg::OnBSListSelChanged);
+    connect(m_pBSList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int) { OnBSNameDbClk(m_pBSList->indexOfTopLevelItem(item)); });
+    connect(m_pLayerGrid, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int) { OnBSTimbDbClk(m_pLayerGrid->indexOfTopLevelItem(item)); });
+    connect(m_pBSList, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSListDlg::OnDeleteKeyClick);
+    connect(m_pBSList, &CTqUiReportControl::menuCommand, this, &CTqUiBSListDlg::OnMenuCommand);
+    connect(m_ui->autoCalculateCheckBox, &QCheckBox::clicked, this, &CTqUiBSListDlg::OnBtnAutoCal);
     connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSListDlg::OnStnClickedStcdemobmp);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiBSListDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CTqUiBSListDlg::reject);
@@ -160,9 +136,7 @@ CTqUiBSListDlg::~CTqUiBSListDlg()
     }
     // The child controls outlive this part of the object; what they report while Qt deletes them
     // must not reach members that are already gone.
-    for (QObject* control :
-         {static_cast<QObject*>(m_ui->bsTree), static_cast<QObject*>(m_pBSList), static_cast<QObject*>(m_pDemoBMP),
-          static_cast<QObject*>(m_ui->okButton), static_cast<QObject*>(m_ui->cancelButton)})
+    for (QObject* control : findChildren<QObject*>())
         control->disconnect(this);
 }
 
@@ -286,10 +260,14 @@ void CTqUiBSListDlg::AttachListMenu()
 void CTqUiBSListDlg::DrawUI()
 {
     // The columns are made once; a dialog shown a second time keeps them.
-    if (m_pBSList->columnCount() == 0)
-        AddColumns(m_pBSList, kListColumns);
-    if (m_pLayerGrid->columnCount() == 0)
-        AddColumns(m_pLayerGrid, kLayerColumns);
+    if (m_pBSList->columnCount() == 0) {
+        m_pBSList->EnableSort(false);
+        TQLoad::AddGridColumns(m_pBSList, kListColumns);
+    }
+    if (m_pLayerGrid->columnCount() == 0) {
+        m_pLayerGrid->EnableSort(false);
+        TQLoad::AddGridColumns(m_pLayerGrid, kLayerColumns);
+    }
     m_ui->winterHrXsEdit->SetInputFloat(m_CrXs.m_dDjWHrXs, kLowestHrXs, kHighestHrXs, 0, 1,
                                         QStringLiteral("冬季外表面换热系数应大于0"));
     m_ui->summerHrXsEdit->SetInputFloat(m_CrXs.m_dWHrXs, kLowestHrXs, kHighestHrXs, 0, 1,
@@ -493,6 +471,9 @@ void CTqUiBSListDlg::CalculateCRXS(bool calc)
 
 void CTqUiBSListDlg::ResetGridBSC(bool calc)
 {
+    // Emptying the list and focusing the chosen row move the selection; that is no choice.
+    m_bFillingList = true;
+    const auto filled = qScopeGuard([this] { m_bFillingList = false; });
     CalculateCRXS(calc);
     m_pBSList->ClearRows();
     m_pLayerGrid->ClearRows();
@@ -565,6 +546,8 @@ void CTqUiBSListDlg::UpdateActionUI()
     for (QPushButton* button : {m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton, m_ui->calculateButton})
         EnableAction(button, bRowChosen);
     EnableAction(m_ui->addButton, m_Category.GetID() != 0);
+    EnableAction(m_ui->materialButton, true);
+    EnableAction(m_ui->queryButton, true);
 }
 
 void CTqUiBSListDlg::EnableAction(QAbstractButton* button, bool bEnable)
@@ -576,6 +559,294 @@ void CTqUiBSListDlg::ConnectAction(QAbstractButton* button, void (CTqUiBSListDlg
 {
     connect(button, &QAbstractButton::clicked, this, handler);
     m_ConnectedActions.insert(button);
+}
+
+void CTqUiBSListDlg::OnBSListSelChanged()
+{
+    if (m_bFillingList)
+        return;
+    const int row = m_pBSList->GetFocusedRow();
+    if (row < 0)
+        return;
+    // A click reports the row itself as well; a row that is already the choice is not read again.
+    const int codeId = m_WallDataAry[m_pBSList->GetRowData(row).toInt()].m_nBSCId;
+    if (codeId == m_WallData.m_nBSCId && codeId == m_Code.GetID())
+        return;
+    OnBSNameCLick(row);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+namespace {
+
+const QString& DatabaseErrorText()
+{
+    static const QString text = QStringLiteral("操作数据库时出错！");
+    return text;
+}
+
+/// A delete confirmation: OK and Cancel, the warning icon, Cancel as default.
+bool ConfirmDeletion(QWidget* parent, const QString& text)
+{
+    return CTQUiService::Instance().MessageBox(parent, text, QMessageBox::Warning,
+                                               QMessageBox::Ok | QMessageBox::Cancel,
+                                               QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void ShowDeleted(QWidget* parent)
+{
+    CTQUiService::Instance().MessageBox(parent, QStringLiteral("删除成功！"), QMessageBox::Information);
+}
+
+/// Copies a construction's picture to the path of its copy, replacing a file there. A failed copy
+/// leaves the copy with its type's picture, which is what a construction without its own shows.
+void CopyPicture(const QString& source, const QString& target)
+{
+    if (!QFileInfo(source).isFile())
+        return;
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile::remove(target);
+    QFile::copy(source, target);
+}
+
+} // namespace
+
+void CTqUiBSListDlg::OnMenuCommand(int command)
+{
+    switch (command) {
+    case TQMenuCommand::Add:
+        OnBtnAdd();
+        break;
+    case TQMenuCommand::Modify:
+        OnBtnModify();
+        break;
+    case TQMenuCommand::Delete:
+        OnBtnDel();
+        break;
+    case TQMenuCommand::Copy:
+        OnBtnCopy();
+        break;
+    case TQMenuCommand::SetCommon:
+    case TQMenuCommand::CancelCommon:
+        OnSetCommonFlag();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTqUiBSListDlg::OnBtnAdd()
+{
+    CTqUiBSInfoDlg editor(this);
+    editor.m_CrXs = m_CrXs;
+    editor.m_nMode = 1;
+    editor.m_Type = m_Type;
+    editor.m_Code = m_Code;
+    // A construction added while the common subtree is selected is a common construction.
+    editor.m_Code.CommonFlag = m_bCommon;
+    editor.m_Category = m_Category;
+    editor.m_Province = m_Province;
+    editor.m_BoundingStructure = m_BoundingStructure;
+    editor.DoModal();
+    if (editor.m_bChanged == 0)
+        return;
+    m_Type = editor.m_Type;
+    m_Code = editor.m_Code;
+    ShowSavedConstruction();
+}
+
+void CTqUiBSListDlg::OnBtnModify()
+{
+    if (m_Code.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择要修改的围护结构！"), QMessageBox::Warning);
+        return;
+    }
+    DoDataExchange(true);
+    CTqUiBSInfoDlg editor(this);
+    editor.m_CrXs = m_CrXs;
+    editor.m_nMode = 2;
+    editor.m_Type = m_Type;
+    editor.m_Code = m_Code;
+    editor.m_BoundingStructure = m_BoundingStructure;
+    editor.m_Category = m_Category;
+    editor.m_Province = m_Province;
+    editor.DoModal();
+    if (editor.m_bChanged == 0)
+        return;
+    // A renamed type, or a construction moved to another type, changes the tree as well.
+    const bool bTypeChanged = editor.m_Type.GetID() != m_Type.GetID() || editor.m_Type.Name != m_Type.Name;
+    m_Type = editor.m_Type;
+    m_Code = editor.m_Code;
+    if (bTypeChanged)
+        ShowSavedConstruction();
+    else
+        ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::ShowSavedConstruction()
+{
+    // The list chooses the row of m_WallData's construction: the saved one.
+    m_WallData.m_nBSCId = m_Code.GetID();
+    ResetBSTree();
+    TreeSelectItem(m_Category, m_Type);
+    ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::OnBSNameDbClk(int row)
+{
+    if (row < 0)
+        return;
+    OnBSNameCLick(row);
+    OnBtnModify();
+}
+
+void CTqUiBSListDlg::OnBtnTimb()
+{
+    CTqUiStuffListDlg library(this);
+    RunMaterialLibrary(library);
+}
+
+void CTqUiBSListDlg::OnBSTimbDbClk(int row)
+{
+    const CTQArray<CTQTimberingData>& layers = m_WallData.GetTimbering();
+    if (row < 0 || row >= layers.GetSize())
+        return;
+    CTqUiStuffListDlg library(this);
+    library.m_Timbering.ReadData(layers[row].GetStuffID(), nullptr);
+    library.m_Type.ReadData(library.m_Timbering.TTId, nullptr);
+    RunMaterialLibrary(library);
+}
+
+void CTqUiBSListDlg::RunMaterialLibrary(CTqUiStuffListDlg& library)
+{
+    library.DoModal();
+    // A material changed there changes the coefficients of every construction made of it.
+    ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnDeleteKeyClick()
+{
+    OnBtnDel();
+}
+
+void CTqUiBSListDlg::OnBtnDel()
+{
+    if (m_Code.GetID() != 0) {
+        if (!ConfirmDeletion(this, QStringLiteral("确定要删除该围护结构 \"%1\" 吗?").arg(m_Code.Name)))
+            return;
+        QString message;
+        // The manager reports its own failures; the construction's deletion returns 0 on success.
+        if (m_BSDataAdmin.DeleteBSCode(m_Code, message) != 0)
+            return;
+        ShowDeleted(this);
+        // The deleted construction is no choice any more: OK must not hand it to the host.
+        m_Code.Init();
+        m_WallData = CTQWallData();
+        m_BoundingStructure.Init();
+        ResetGridBSC(true);
+    } else if (m_Type.GetID() != 0) {
+        if (!ConfirmDeletion(this,
+                             QStringLiteral("确定要删除该围护结构类型 \"%1\" 及其所属的所有围护结构吗?").arg(m_Type.Name)))
+            return;
+        // The type's deletion returns non-zero on success.
+        if (m_BSDataAdmin.DeleteBSType(m_Type) == 0)
+            return;
+        ShowDeleted(this);
+        m_Type.Init();
+        m_Code.Init();
+        m_WallData = CTQWallData();
+        m_BoundingStructure.Init();
+        // The type's node goes from the tree; its category stays selected.
+        ResetBSTree();
+        TreeSelectItem(m_Category, m_Type);
+        ResetGridBSC(true);
+    }
+}
+
+void CTqUiBSListDlg::OnBtnCopy()
+{
+    if (m_Code.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择一种围护结构！"), QMessageBox::NoIcon);
+        return;
+    }
+    const QString sourcePicture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
+
+    // The copy keeps type, province and common flag. When a prefixed name is taken, the take-over
+    // loads that construction, and the next try prefixes its name once more.
+    CTQBSCode copy = m_Code;
+    const QString prefix = QStringLiteral("复件 ");
+    TQLoad::DBStatusCode status = TQLoad::DBS_Exist;
+    while (status == TQLoad::DBS_Exist) {
+        copy.Name.prepend(prefix);
+        status = copy.AddIfNotExist(nullptr, 1);
+    }
+    if (status != TQLoad::DBS_Added) {
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        return;
+    }
+
+    CTQBoundingStructure layers = m_BoundingStructure;
+    layers.BSCId = copy.GetID();
+    if (layers.AddOrUpdate(nullptr) == TQLoad::DBS_Failed)
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+    CopyPicture(sourcePicture, m_BSDataAdmin.GetBSDemoBMPPath(m_Type, copy));
+
+    // The source stays the choice.
+    ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnSetCommonFlag()
+{
+    if (m_Code.Name.isEmpty()) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择一种围护结构！"), QMessageBox::NoIcon);
+        return;
+    }
+    // Outside the common subtree the command makes the construction common; inside it, it takes
+    // the construction out.
+    const int codeId = m_Code.GetID();
+    if (!m_Code.ReadData(codeId, nullptr)) {
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        return;
+    }
+    m_Code.CommonFlag = m_bCommon == 0 ? 1 : 0;
+    if (!m_Code.UpdateData(codeId, nullptr)) {
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        return;
+    }
+    ResetBSTree();
+    ShowUIData();
+}
+
+void CTqUiBSListDlg::OnBtnCal()
+{
+    ResetGridBSC(true);
+}
+
+void CTqUiBSListDlg::OnBtnAutoCal()
+{
+    ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnButtonQuery()
+{
+    // The query evaluates with the coefficients shown; winter plays no part in it.
+    CTQCrXs crxs;
+    crxs.Init();
+    crxs.m_dNHrXs = m_ui->innerHrXsEdit->GetWindowValue();
+    crxs.m_dWHrXs = m_ui->summerHrXsEdit->GetWindowValue();
+    m_QueryDlg.m_CrXs = crxs;
+    m_QueryDlg.DoModal();
+    if (m_QueryDlg.m_bChosen == 0)
+        return;
+
+    m_Type = m_QueryDlg.m_Type;
+    m_Code = m_QueryDlg.m_Code;
+    m_Category.ReadData(m_Type.BSDLId, nullptr);
+    // The query finds national constructions: they are shown under "所有围护结构".
+    m_bCommon = 0;
+    m_Province.Init();
+    ShowUIData();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -632,9 +903,9 @@ bool CTqUiBSListDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize) {
         if (watched == m_pBSList->viewport())
-            FitColumns(m_pBSList, kListColumns);
+            TQLoad::FitGridColumns(m_pBSList, kListColumns, kNameColumn);
         else if (watched == m_pLayerGrid->viewport())
-            FitColumns(m_pLayerGrid, kLayerColumns);
+            TQLoad::FitGridColumns(m_pLayerGrid, kLayerColumns, kNameColumn);
     }
     if (PreTranslateMessage(watched, event))
         return true;

@@ -11,6 +11,7 @@
 #include "records/CTQBSType.h"
 #include "records/CTQBoundingStructure.h"
 #include "records/CTQWallProvince.h"
+#include "ui/query/CTqUiBSQueryDlg.h"
 
 #include <QDialog>
 #include <QSet>
@@ -19,6 +20,7 @@
 
 class CPictureCtrl;
 class CTqUiReportControl;
+class CTqUiStuffListDlg;
 class QAbstractButton;
 class QTreeWidgetItem;
 
@@ -85,6 +87,7 @@ public:
     int m_bMustSelect = 1;        ///< 1: OK needs a chosen construction; the coefficient fields are read-only
     CTQBSDataAdmin m_BSDataAdmin; ///< the dialog's own library manager
     int m_bCommon = 0;            ///< the tree selection lies in the common subtree
+    CTqUiBSQueryDlg m_QueryDlg;   ///< the query by K, kept for the dialog's whole life
 
 protected:
     /// Builds the window content and the initial selection; returns 1.
@@ -96,6 +99,36 @@ protected:
     void OnBSNameCLick(int row);
     void OnStnClickedStcdemobmp();
 
+    /// Runs the editor on a new construction of the current category, type and province (common
+    /// when the common subtree is selected); a saved one is selected in the rebuilt tree.
+    void OnBtnAdd();
+    /// Runs the editor on the chosen construction; a saved change is shown.
+    void OnBtnModify();
+    /// A double click on a construction row chooses it and modifies it.
+    void OnBSNameDbClk(int row);
+    /// Opens the material library; the list is evaluated again afterwards, with the materials as
+    /// they are now.
+    void OnBtnTimb();
+    /// A double click on a layer opens the material library on the layer's material.
+    void OnBSTimbDbClk(int row);
+    /// Deletes the chosen construction, or with none chosen the current type with all its
+    /// constructions, after asking.
+    void OnBtnDel();
+    /// Stores a copy of the chosen construction named "复件 " + its name (the prefix repeated
+    /// until the name is free in its type and province), with its layers and its picture.
+    void OnBtnCopy();
+    /// Makes the chosen construction common, or outside the common subtree no longer common.
+    void OnSetCommonFlag();
+    void OnBtnCal();
+    void OnBtnAutoCal();
+    /// Finds constructions by their summer K; a chosen result becomes the chosen construction.
+    void OnButtonQuery();
+    void OnDeleteKeyClick();
+    /// A command of the construction list's context menu.
+    void OnMenuCommand(int command);
+    /// The focused row moved (arrow keys, a right click): it becomes the chosen construction.
+    void OnBSListSelChanged();
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -104,6 +137,9 @@ private:
     void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
     void ShowUIData();
     void TreeSelectItem(CTQBSCategory& category, CTQBSType& type);
+    /// After an editor saved `m_Code` of `m_Type`: the tree is rebuilt, the type selected in it and
+    /// the construction chosen in the list.
+    void ShowSavedConstruction();
     void CalculateCRXS(bool calc);
     void ResetGridBSC(bool calc);
     void UpdateActionUI();
@@ -111,6 +147,8 @@ private:
     void InitActionButtons();
     void AttachListMenu();
     void FillLayerGrid();
+    /// Runs the material library and evaluates the list again with what it changed.
+    void RunMaterialLibrary(CTqUiStuffListDlg& library);
     int FindChosenRow() const;
     /// Enables an action button only once its handler is connected, so that no button offers an
     /// action the dialog does not carry out.
@@ -130,4 +168,5 @@ private:
     CTQMenuItemArray* m_pMenuItems = nullptr; ///< context menu of the construction list
     QSet<QAbstractButton*> m_ConnectedActions;
     bool m_bWindowBuilt = false;
+    bool m_bFillingList = false; ///< the list is being refilled: its selection changes are not the user's
 };

@@ -2,8 +2,6 @@
 
 #include "support/QtTestHelpers.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -36,13 +34,8 @@ TEST(CMutiTreeCtrlTest, RightClickSelectsTheItemWhoseNodeTheChosenCommandActsOn)
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
 
-    TestHelpers::AnswerNextPopupMenu([](QMenu* menu) {
-        menu->setActiveAction(menu->actions().at(1));
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-    const QPoint at = tree.visualItemRect(material).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(tree.viewport(), &event);
+    TestHelpers::ChooseFromContextMenu(tree.viewport(), tree.visualItemRect(material).center(),
+                                       QStringLiteral("删除"));
 
     ASSERT_EQ(commands.size(), 1);
     EXPECT_EQ(commands.at(0).at(0).toInt(), 30003);

@@ -1,29 +1,28 @@
 #include "host/ui/CTQUiService.h"
 
 #include "support/QtTestHelpers.h"
+#include "support/UiServiceGuard.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 using Button = QMessageBox::StandardButton;
 
-/// The service is process-wide: each test starts in test mode with nothing queued or recorded.
+/// The service is process-wide: each test starts in test mode with nothing queued or recorded
+/// (UiServiceGuard), and leaves nothing behind for the guard, as these tests are about what the
+/// guard would count.
 class CTQUiServiceTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_service.SetTestMode(true);
-        m_service.ClearRecords();
-    }
     void TearDown() override
     {
         m_service.SetTestMode(true);
@@ -45,71 +44,46 @@ TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
                                    QMessageBox::Cancel),
               QMessageBox::Cancel);
 
-    const auto& shown = m_service.ShownMessages();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].text, QStringLiteral("操作数据库时出错！"));
-    EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(shown[1].text, confirm);
-    EXPECT_EQ(shown[1].icon, QMessageBox::Warning);
-    EXPECT_EQ(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    EXPECT_EQ(shown[1].defaultButton, QMessageBox::Cancel);
+    // Text, icon, buttons and default button of each box as shown.
+    QList<std::tuple<QString, int, int, int>> shown;
+    for (const auto& box : m_service.ShownMessages())
+        shown.append({box.text, box.icon, box.buttons.toInt(), box.defaultButton});
+    EXPECT_EQ(shown, (QList<std::tuple<QString, int, int, int>>{
+                         {"操作数据库时出错！", QMessageBox::Critical, QMessageBox::Ok, QMessageBox::NoButton},
+                         {confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel}}));
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
     EXPECT_EQ(m_service.PendingAnswerCount(), 0);
 }
 
-struct UnansweredCase
+// A box nobody answered, or answered with a button it does not offer, is counted and answered as
+// Escape would: the default button if the box has it, else Cancel, else No, else its first button.
+TEST_F(CTQUiServiceTest, UnansweredBoxIsUnexpectedAndAnsweredAsEscapeWould)
 {
-    const char* name;
-    QMessageBox::StandardButtons buttons;
-    Button defaultButton;
-    Button expected;
-};
-
-// Test names and failure reports show the case's name.
-void PrintTo(const UnansweredCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class UnansweredBoxTest : public CTQUiServiceTest, public ::testing::WithParamInterface<UnansweredCase>
-{
-};
-
-TEST_P(UnansweredBoxTest, IsCountedAsUnexpectedAndAnsweredAsEscapeWould)
-{
-    const UnansweredCase& c = GetParam();
-    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, c.buttons,
-                                   c.defaultButton),
-              c.expected);
-    EXPECT_EQ(m_service.UnexpectedCount(), 1);
-    ASSERT_EQ(m_service.ShownMessages().size(), 1);
-    EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
-    EXPECT_EQ(m_service.ShownMessages()[0].answer, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, UnansweredBoxTest,
-    ::testing::Values(
-        UnansweredCase{"OkCancelDefaultOk", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok},
-        UnansweredCase{"OkCancel", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel},
-        UnansweredCase{"YesNo", QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No},
-        UnansweredCase{"YesNoCancel", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton,
-                       QMessageBox::Cancel},
-        UnansweredCase{"OkOnly", QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
-        // A default the box does not have cannot be the answer.
-        UnansweredCase{"DefaultNotOffered", QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok},
-        UnansweredCase{"SaveDiscard", QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton,
-                       QMessageBox::Save}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST_F(CTQUiServiceTest, QueuedAnswerTheBoxDoesNotOfferIsUnexpected)
-{
-    m_service.QueueAnswer(QMessageBox::Yes);
-    EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("确定删除吗?"), QMessageBox::Warning,
-                                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel),
-              QMessageBox::Cancel);
-    EXPECT_EQ(m_service.UnexpectedCount(), 1);
+    // Buttons, default button, the answer given and the answer queued (NoButton: none).
+    const std::tuple<QMessageBox::StandardButtons, Button, Button, Button> cases[] = {
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::NoButton},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel, QMessageBox::NoButton},
+        {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton, QMessageBox::No, QMessageBox::NoButton},
+        {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton, QMessageBox::Cancel,
+         QMessageBox::NoButton},
+        {QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok, QMessageBox::NoButton},
+        {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::NoButton}, // a default it lacks
+        {QMessageBox::Save | QMessageBox::Discard, QMessageBox::NoButton, QMessageBox::Save, QMessageBox::NoButton},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Yes},
+    };
+    for (const auto& [buttons, defaultButton, expected, queued] : cases) {
+        SCOPED_TRACE(static_cast<int>(buttons));
+        m_service.ClearRecords();
+        if (queued != QMessageBox::NoButton)
+            m_service.QueueAnswer(queued);
+        EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information, buttons,
+                                       defaultButton),
+                  expected);
+        EXPECT_EQ(m_service.UnexpectedCount(), 1);
+        ASSERT_EQ(m_service.ShownMessages().size(), 1);
+        EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
+        EXPECT_EQ(m_service.ShownMessages()[0].answer, expected);
+    }
 }
 
 TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
@@ -135,57 +109,56 @@ TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
 TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefault)
 {
     m_service.SetTestMode(false);
-    bool bAnswered = false;
-    TestHelpers::AnswerNextModal([&bAnswered](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::Cancel);
-        bAnswered = true;
-        box->button(QMessageBox::Ok)->click();
-    });
-
     const QString text = QStringLiteral("该名称的围护结构已经存在！\r\n[外墙] - [砖墙]");
-    EXPECT_EQ(m_service.MessageBox(nullptr, text, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
-                                   QMessageBox::Cancel),
-              QMessageBox::Ok);
-    EXPECT_TRUE(bAnswered);
+    const auto answer = TestHelpers::RunModal<QMessageBox>(
+        [&] {
+            return m_service.MessageBox(nullptr, text, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
+                                        QMessageBox::Cancel);
+        },
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
+            EXPECT_EQ(box.icon(), QMessageBox::Warning);
+            EXPECT_EQ(box.standardButton(box.defaultButton()), QMessageBox::Cancel);
+            box.button(QMessageBox::Ok)->click();
+        });
+    EXPECT_EQ(answer, QMessageBox::Ok);
     ASSERT_EQ(m_service.ShownMessages().size(), 1);
     EXPECT_EQ(m_service.ShownMessages()[0].text, text);
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
 }
 
-struct FilterCase
+TEST(CTQUiServiceFilterTest, ConvertsTheWindowsForm)
 {
-    const char* name;
-    const char* windowsForm;
-    const char* qtForm;
-};
-
-// Test names and failure reports show the case's name.
-void PrintTo(const FilterCase& c, std::ostream* os)
-{
-    *os << c.name;
+    const std::pair<const char*, const char*> cases[] = {
+        {"墙体形象图形文件(*.JPG)|*.JPG||", "墙体形象图形文件 (*.JPG)"},
+        {"Pictures|*.jpg;*.png|All files (*.*)|*.*||", "Pictures (*.jpg *.png);;All files (*.*)"},
+        {"Pictures (*.jpg *.png)", "Pictures (*.jpg *.png)"}, // Qt's own form stays
+    };
+    for (const auto& [windowsForm, qtForm] : cases)
+        EXPECT_EQ(CTQUiService::QtFileFilter(QString::fromUtf8(windowsForm)), QString::fromUtf8(qtForm));
 }
 
-class QtFileFilterTest : public ::testing::TestWithParam<FilterCase>
+// The safeguard of every test executable must fail a test, and say why.
+TEST_F(CTQUiServiceTest, GuardFailsATestOnAnUnansweredBoxOrAnUnusedAnswer)
 {
-};
-
-TEST_P(QtFileFilterTest, ConvertsTheWindowsForm)
-{
-    EXPECT_EQ(CTQUiService::QtFileFilter(QString::fromUtf8(GetParam().windowsForm)),
-              QString::fromUtf8(GetParam().qtForm));
+    UiServiceGuard guard;
+    const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
+    m_service.MessageBox(nullptr, QStringLiteral("删除成功！"), QMessageBox::Information);
+    EXPECT_NONFATAL_FAILURE(guard.OnTestEnd(test), "message box \"删除成功！\"");
+    m_service.QueueFileAnswer(QStringLiteral("/data/外墙1.JPG"));
+    EXPECT_NONFATAL_FAILURE(guard.OnTestEnd(test), "1 queued answer(s) left unused");
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, QtFileFilterTest,
-                         ::testing::Values(FilterCase{"PatternsInDescription", "墙体形象图形文件(*.JPG)|*.JPG||",
-                                                      "墙体形象图形文件 (*.JPG)"},
-                                           FilterCase{"TwoFilters", "Pictures|*.jpg;*.png|All files (*.*)|*.*||",
-                                                      "Pictures (*.jpg *.png);;All files (*.*)"},
-                                           FilterCase{"QtFormUnchanged", "Pictures (*.jpg *.png)",
-                                                      "Pictures (*.jpg *.png)"}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+TEST(RunModalTest, FailsWithinTheLimitNamingTheWindow)
+{
+    QDialog stuck;
+    stuck.setWindowTitle(QStringLiteral("卡住"));
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QDialog>([&] { stuck.exec(); }, [](QDialog&) {}, 100),
+                            "QDialog \"卡住\" still open 100 ms after it was answered");
+    QMessageBox other;
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QMenu>([&] { other.exec(); }, [](QMenu&) {}, 100),
+                            "QMessageBox opened where a QMenu was expected");
+    EXPECT_NONFATAL_FAILURE(TestHelpers::RunModal<QDialog>([] {}, [](QDialog&) {}, 100), "no QDialog opened");
+}
 
 } // namespace

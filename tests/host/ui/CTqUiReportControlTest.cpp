@@ -2,8 +2,6 @@
 
 #include "support/QtTestHelpers.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using Offered = QList<QPair<QString, bool>>;
 
 /// A shown layer grid: three columns, rows carrying their layer number as data and the material
 /// ID in a fourth, hidden cell.
@@ -22,12 +22,9 @@ protected:
         m_grid.AddColumn(QStringLiteral("材质名称(外-内)"), 100);
         m_grid.AddColumn(QStringLiteral("厚度(mm)"), 80);
         m_grid.AddColumn(QStringLiteral("导热修正系数"), 80);
-        m_grid.AddRow(
-            {QStringLiteral("水泥砂浆"), QStringLiteral("20.00"), QStringLiteral("1.00"), QStringLiteral("7")}, 0);
-        m_grid.AddRow(
-            {QStringLiteral("粘土砖"), QStringLiteral("240.00"), QStringLiteral("1.00"), QStringLiteral("12")}, 1);
-        m_grid.AddRow({QStringLiteral("石灰砂浆"), QStringLiteral("9.50"), QStringLiteral("1.20"), QStringLiteral("3")},
-                      2);
+        m_grid.AddRow({"水泥砂浆", "20.00", "1.00", "7"}, 0);
+        m_grid.AddRow({"粘土砖", "240.00", "1.00", "12"}, 1);
+        m_grid.AddRow({"石灰砂浆", "9.50", "1.20", "3"}, 2);
         m_grid.resize(400, 300);
         m_grid.show();
         QApplication::setActiveWindow(&m_grid);
@@ -43,8 +40,15 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
 
-    /// Double-clicks a cell as the mouse does it (press, release, double click, release); returns
-    /// the in-place editor that opened, or null.
+    /// Double-clicks a cell as the mouse does it (press, release, double click, release).
+    void DoubleClick(int row, int col)
+    {
+        QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
+        QTest::mouseDClick(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
+        QTest::mouseRelease(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
+    }
+
+    /// Double-clicks a cell; returns the in-place editor that opened, or null.
     QLineEdit* OpenEditor(int row, int col)
     {
         DoubleClick(row, col);
@@ -57,13 +61,6 @@ protected:
         return nullptr;
     }
 
-    void DoubleClick(int row, int col)
-    {
-        QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
-        QTest::mouseDClick(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
-        QTest::mouseRelease(m_grid.viewport(), Qt::LeftButton, {}, Cell(row, col));
-    }
-
     QList<int> RowDataInOrder() const
     {
         QList<int> data;
@@ -72,162 +69,103 @@ protected:
         return data;
     }
 
-    /// Right-clicks a row and, from the menu that opens, chooses the item captioned `choice` (an
-    /// empty choice closes the menu with Escape).
-    /// Returns the captions and enabled states the menu offered.
-    QList<QPair<QString, bool>> ChooseFromContextMenu(int row, const QString& choice)
+    Offered ChooseFromContextMenu(int row, const QString& choice)
     {
-        QList<QPair<QString, bool>> offered;
-        TestHelpers::AnswerNextPopupMenu([&offered, choice](QMenu* menu) {
-            QAction* chosen = nullptr;
-            for (QAction* action : menu->actions()) {
-                offered.append({action->isSeparator() ? QStringLiteral("-") : action->text(), action->isEnabled()});
-                if (!choice.isEmpty() && !action->isSeparator() && action->text() == choice)
-                    chosen = action;
-            }
-            menu->setActiveAction(chosen);
-            QTest::keyClick(menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
-        });
-        const QPoint at = Cell(row, 0);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, m_grid.viewport()->mapToGlobal(at));
-        QApplication::sendEvent(m_grid.viewport(), &event);
-        return offered;
+        return TestHelpers::ChooseFromContextMenu(m_grid.viewport(), Cell(row, 0), choice);
     }
 
     CTqUiReportControl m_grid;
 };
 
-TEST_F(CTqUiReportControlTest, ClickOnACellReportsItAndFocusesTheRow)
+TEST_F(CTqUiReportControlTest, ClickOrSetFocusedRowFocusesOneRow)
 {
     QSignalSpy clicks(&m_grid, &CTqUiReportControl::rowClicked);
     ASSERT_EQ(m_grid.GetFocusedRow(), -1);
-
     QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, Cell(1, 2));
     ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks.at(0).at(0).toInt(), 1);
-    EXPECT_EQ(clicks.at(0).at(1).toInt(), 2);
+    EXPECT_EQ(clicks.at(0), (QVariantList{1, 2}));
     EXPECT_EQ(m_grid.GetFocusedRow(), 1);
-
     // Below the last row: no cell, nothing reported, the focused row stays.
     QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, QPoint(50, m_grid.viewport()->height() - 5));
     EXPECT_EQ(clicks.size(), 1);
     EXPECT_EQ(m_grid.GetFocusedRow(), 1);
-}
 
-TEST_F(CTqUiReportControlTest, SetFocusedRowSelectsOnlyThatRowAndScrollsItIntoView)
-{
     for (int layer = 3; layer < 200; ++layer)
         m_grid.AddRow({QStringLiteral("层%1").arg(layer)}, layer);
-
     m_grid.SetFocusedRow(150);
     EXPECT_EQ(m_grid.GetFocusedRow(), 150);
-    ASSERT_EQ(m_grid.selectedItems().size(), 1);
-    EXPECT_EQ(m_grid.selectedItems().first(), m_grid.topLevelItem(150));
+    EXPECT_EQ(m_grid.selectedItems(), QList<QTreeWidgetItem*>{m_grid.topLevelItem(150)});
     EXPECT_TRUE(m_grid.viewport()->rect().contains(m_grid.visualItemRect(m_grid.topLevelItem(150))));
-
     m_grid.SetFocusedRow(2);
     EXPECT_EQ(m_grid.selectedItems(), QList<QTreeWidgetItem*>{m_grid.topLevelItem(2)});
-
-    m_grid.SetFocusedRow(-1);
-    EXPECT_EQ(m_grid.GetFocusedRow(), -1);
-    EXPECT_TRUE(m_grid.selectedItems().isEmpty());
-    m_grid.SetFocusedRow(1000);
-    EXPECT_EQ(m_grid.GetFocusedRow(), -1);
+    for (int outside : {-1, 1000}) {
+        m_grid.SetFocusedRow(outside);
+        EXPECT_EQ(m_grid.GetFocusedRow(), -1);
+        EXPECT_TRUE(m_grid.selectedItems().isEmpty());
+    }
 }
 
-TEST_F(CTqUiReportControlTest, EditableCellIsEditedInPlaceAndReported)
+TEST_F(CTqUiReportControlTest, OnlyEditableCellsAreEditedInPlaceAndEachEditIsReportedOnce)
 {
     m_grid.SetCellEditable(1, 1, true);
+    m_grid.SetCellEditable(0, 2, true);
     QSignalSpy edits(&m_grid, &CTqUiReportControl::cellEdited);
-
-    QLineEdit* editor = OpenEditor(1, 1);
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("370.00"));
-    QTest::keyClick(editor, Qt::Key_Return);
-
-    // The item delegate commits an edit from the event loop, after the key press.
-    ASSERT_TRUE(QTest::qWaitFor([&edits] { return edits.size() == 1; }));
-    EXPECT_EQ(edits.at(0).at(0).toInt(), 1);
-    EXPECT_EQ(edits.at(0).at(1).toInt(), 1);
-    EXPECT_EQ(edits.at(0).at(2).toString(), QStringLiteral("370.00"));
-    EXPECT_EQ(m_grid.GetCellText(1, 1), QStringLiteral("370.00"));
-    // The editor's focus leaving afterwards must not report the edit again.
-    m_grid.setFocus();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(edits.size(), 1);
-}
-
-TEST_F(CTqUiReportControlTest, CellsNotMadeEditableOpenNoEditor)
-{
-    m_grid.SetCellEditable(1, 1, true);
-    QSignalSpy edits(&m_grid, &CTqUiReportControl::cellEdited);
+    QSignalSpy deletes(&m_grid, &CTqUiReportControl::deleteKeyPressed);
 
     DoubleClick(1, 0);
     DoubleClick(2, 1);
     QTest::keyClick(&m_grid, Qt::Key_F2);
-
     EXPECT_FALSE(m_grid.IsEditing());
-    EXPECT_EQ(edits.size(), 0);
-}
-
-TEST_F(CTqUiReportControlTest, EscapeCancelsAnEditWithoutReport)
-{
-    m_grid.SetCellEditable(0, 2, true);
-    QSignalSpy edits(&m_grid, &CTqUiReportControl::cellEdited);
-
-    QLineEdit* editor = OpenEditor(0, 2);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("9"));
-    QTest::keyClick(editor, Qt::Key_Escape);
-
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_grid.IsEditing(); }));
-    EXPECT_EQ(edits.size(), 0);
-    EXPECT_EQ(m_grid.GetCellText(0, 2), QStringLiteral("1.00"));
-}
-
-TEST_F(CTqUiReportControlTest, DeleteKeyIsReportedOnlyOutsideAnEditor)
-{
-    m_grid.SetCellEditable(0, 1, true);
-    QSignalSpy deletes(&m_grid, &CTqUiReportControl::deleteKeyPressed);
-
-    m_grid.SetFocusedRow(0);
+    // The delete key is the grid's own outside an editor.
     QTest::keyClick(&m_grid, Qt::Key_Delete);
     EXPECT_EQ(deletes.size(), 1);
 
-    QLineEdit* editor = OpenEditor(0, 1);
+    QLineEdit* editor = OpenEditor(1, 1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Delete);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("370.00"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The item delegate commits an edit from the event loop, after the key press.
+    ASSERT_TRUE(QTest::qWaitFor([&edits] { return edits.size() == 1; }));
+    EXPECT_EQ(edits.at(0), (QVariantList{1, 1, QStringLiteral("370.00")}));
+    EXPECT_EQ(m_grid.GetCellText(1, 1), QStringLiteral("370.00"));
     EXPECT_EQ(deletes.size(), 1);
+    // The editor's focus leaving afterwards must not report the edit again.
+    m_grid.setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edits.size(), 1);
+
+    // Escape cancels an edit without a report.
+    editor = OpenEditor(0, 2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("9"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_grid.IsEditing(); }));
+    EXPECT_EQ(edits.size(), 1);
+    EXPECT_EQ(m_grid.GetCellText(0, 2), QStringLiteral("1.00"));
 }
 
-TEST_F(CTqUiReportControlTest, HeaderClickSortsNumbersByValueAndRowDataFollows)
+TEST_F(CTqUiReportControlTest, HeaderClickSortsByValueWhereSortingIsOn)
 {
     m_grid.SetFocusedRow(1); // 240.00
     ClickHeader(1);
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 0, 1})); // 9.50, 20.00, 240.00
-    EXPECT_EQ(m_grid.GetFocusedRow(), 2);
+    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 0, 1})); // 9.50, 20.00, 240.00: numbers, not text
+    EXPECT_EQ(m_grid.GetFocusedRow(), 2) << "the focus and the hidden cell follow the row";
     EXPECT_EQ(m_grid.GetCellText(2, 3), QStringLiteral("12"));
-
     ClickHeader(1);
     EXPECT_EQ(RowDataInOrder(), (QList<int>{1, 0, 2}));
     EXPECT_EQ(m_grid.GetFocusedRow(), 0);
-}
 
-TEST_F(CTqUiReportControlTest, HeaderClickDoesNotSortWhereSortingIsOff)
-{
     m_grid.SetFirColSortable(false);
     ClickHeader(0);
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{0, 1, 2}));
-
+    EXPECT_EQ(RowDataInOrder(), (QList<int>{1, 0, 2}));
     ClickHeader(2); // other columns still sort: 1.00, 1.00, 1.20, stable
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{0, 1, 2}));
     ClickHeader(2);
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 0, 1}));
-
+    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 1, 0}));
     m_grid.EnableSort(false);
     ClickHeader(1);
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 0, 1}));
+    EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 1, 0}));
 }
 
 TEST_F(CTqUiReportControlTest, MovingARowKeepsItsHiddenCellAndData)
@@ -237,11 +175,8 @@ TEST_F(CTqUiReportControlTest, MovingARowKeepsItsHiddenCellAndData)
     const QVariant data = m_grid.GetRowData(0);
     m_grid.RemoveRow(0);
     EXPECT_EQ(m_grid.InsertRow(1, texts, data), 1);
-
-    EXPECT_EQ(m_grid.GetRowTexts(1), (QStringList{QStringLiteral("水泥砂浆"), QStringLiteral("20.00"),
-                                                  QStringLiteral("1.00"), QStringLiteral("7")}));
+    EXPECT_EQ(m_grid.GetRowTexts(1), (QStringList{"水泥砂浆", "20.00", "1.00", "7"}));
     EXPECT_EQ(RowDataInOrder(), (QList<int>{1, 0, 2}));
-    EXPECT_EQ(m_grid.columnCount(), 3);
 
     m_grid.ClearRows();
     EXPECT_EQ(m_grid.RowCount(), 0);
@@ -259,12 +194,8 @@ TEST_F(CTqUiReportControlTest, ContextMenuShowsTheHostItemsAsTheyStandAndReports
     m_grid.AttachMenItemAry(&items);
     QSignalSpy commands(&m_grid, &CTqUiReportControl::menuCommand);
 
-    const auto offered = ChooseFromContextMenu(2, QStringLiteral("修改"));
-    using Item = QPair<QString, bool>;
-    EXPECT_EQ(offered, (QList<Item>{{QStringLiteral("添加"), true},
-                                    {QStringLiteral("-"), true},
-                                    {QStringLiteral("修改"), true},
-                                    {QStringLiteral("删除"), false}}));
+    EXPECT_EQ(ChooseFromContextMenu(2, QStringLiteral("修改")),
+              (Offered{{"添加", true}, {"-", true}, {"修改", true}, {"删除", false}}));
     ASSERT_EQ(commands.size(), 1);
     EXPECT_EQ(commands.at(0).at(0).toInt(), 30002);
     EXPECT_EQ(m_grid.GetFocusedRow(), 2);

@@ -1,0 +1,95 @@
+#include "host/core/TQPicturePath.h"
+
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+struct Mapping
+{
+    const char* label;
+    QString name;
+    QString safe;
+};
+
+void PrintTo(const Mapping& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class SafeFileNameMapping : public testing::TestWithParam<Mapping>
+{
+};
+
+TEST_P(SafeFileNameMapping, MapsTheName)
+{
+    EXPECT_EQ(TQLoad::SafeFileName(GetParam().name), GetParam().safe);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SafeFileNameMapping,
+    testing::Values(Mapping{"Plain", QStringLiteral("砖墙+聚苯板外保温"), QStringLiteral("砖墙+聚苯板外保温")},
+                    Mapping{"PlainWithBrackets", QStringLiteral("370红砖墙(习题)"), QStringLiteral("370红砖墙(习题)")},
+                    Mapping{"Slash", QStringLiteral("外墙/内保温"), QStringLiteral("外墙%002F内保温")},
+                    Mapping{"Underscore", QStringLiteral("外墙_内保温"), QStringLiteral("外墙_内保温")},
+                    Mapping{"Backslash", QStringLiteral("a\\b"), QStringLiteral("a%005Cb")},
+                    Mapping{"Percent", QStringLiteral("a%002Fb"), QStringLiteral("a%0025002Fb")},
+                    Mapping{"Dot", QStringLiteral("."), QStringLiteral("%002E")},
+                    Mapping{"DotDot", QStringLiteral(".."), QStringLiteral("%002E.")},
+                    Mapping{"InnerDots", QStringLiteral("a..b."), QStringLiteral("a..b.")},
+                    Mapping{"ParentThenName", QStringLiteral("../x"), QStringLiteral("%002E.%002Fx")},
+                    Mapping{"Nul", QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b"), QStringLiteral("a%0000b")},
+                    Mapping{"Emoji", QStringLiteral("砖😀"), QStringLiteral("砖😀")},
+                    Mapping{"Empty", QString(), QStringLiteral("%")}));
+
+// Distinct names never share a file, and every name of ordinary length reads back from its file.
+TEST(SafeFileName, IsReversibleAndCollisionFree)
+{
+    const QStringList names = {QString(),           QStringLiteral("a/b"), QStringLiteral("a_b"),
+                               QStringLiteral("a%b"), QStringLiteral("~"),   QStringLiteral(".a"),
+                               QStringLiteral("%"),   QStringLiteral("a%002Fb"), QString(1000, QChar(u'长')),
+                               QString(999, QChar(u'长')) + QStringLiteral("短")};
+    QSet<QString> files;
+    for (const QString& name : names) {
+        const QString file = TQLoad::SafeFileName(name);
+        EXPECT_FALSE(files.contains(file)) << file.toStdString();
+        files.insert(file);
+        EXPECT_LE(file.toUtf8().size(), 200);
+        if (name.size() < 100) {
+            EXPECT_EQ(TQLoad::NameFromSafeFileName(file), name.isNull() ? QStringLiteral("") : name);
+        }
+    }
+    EXPECT_TRUE(TQLoad::NameFromSafeFileName(QStringLiteral("%0041")).isNull()) << "not the canonical form of A";
+    EXPECT_TRUE(TQLoad::NameFromSafeFileName(QStringLiteral("a%zz")).isNull());
+}
+
+// Whatever a user names a type or a construction, the picture paths built from the two names stay
+// inside the picture folder: a type's picture directly in it, a construction's one folder below.
+TEST(SafeFileName, PicturePathsStayInTheFolder)
+{
+    const QString root = QStringLiteral("/data/wallbmp");
+    const QStringList hostile = {
+        QStringLiteral(".."),        QStringLiteral("."),    QStringLiteral("../../etc/passwd"),
+        QStringLiteral("..\\..\\w"), QStringLiteral("/abs"), QStringLiteral("a/../../b"),
+        QStringLiteral("./"),        QStringLiteral("//"),   QStringLiteral("x/.."),
+        QStringLiteral("正常名称")};
+    for (const QString& type : hostile) {
+        const QString typePicture = QDir::cleanPath(root + u'/' + TQLoad::SafeFileName(type) + QStringLiteral(".jpg"));
+        EXPECT_EQ(QFileInfo(typePicture).path(), root) << type.toStdString();
+        for (const QString& code : hostile) {
+            const QString codePicture = QDir::cleanPath(root + u'/' + TQLoad::SafeFileName(type) + u'/' +
+                                                        TQLoad::SafeFileName(code) + QStringLiteral(".jpg"));
+            EXPECT_EQ(QFileInfo(QFileInfo(codePicture).path()).path(), root)
+                << type.toStdString() << " / " << code.toStdString();
+        }
+    }
+}
+
+} // namespace
