@@ -320,6 +320,8 @@ const BadInputCase kBadInputs[] = {
          l[1].DrXs = 1e-10;
      },
      TQLoad::ET_NonFinite, All},
+    // 100 m of brick: ΣD ≈ 1200, and e^(ΣD/√2) is past the largest double (found by fuzzing).
+    {"AttenuationOverflows", [](Layers& l, SurfaceFilms&) { l[1].Thick = 100.0; }, TQLoad::ET_NonFinite, Attenuation},
     {"NegativeDensity", [](Layers& l, SurfaceFilms&) { l[1].GMD = -1800.0; }, TQLoad::ET_BadDensity, Dynamic},
     {"NegativeSpecificHeat", [](Layers& l, SurfaceFilms&) { l[0].BRr = -1.05; }, TQLoad::ET_BadSpecificHeat, Dynamic},
     {"NaNSpecificHeat", [](Layers& l, SurfaceFilms&) { l[0].BRr = kNaN; }, TQLoad::ET_NonFinite, Dynamic},
