@@ -72,6 +72,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int appArgc = *argc;
     static QApplication app(appArgc, *argv);
+    // Pictures up to 32 MB decoded (the default allows 128): a million runs stay within the hour,
+    // and a picture tall enough to overflow a device size (4 million rows of one bit) still fits.
+    QImageReader::setAllocationLimit(32);
     g_folder = new QTemporaryDir;
     FUZZ_REQUIRE(g_folder->isValid(), "a temporary folder", QString());
     g_picture = new CPictureEx;

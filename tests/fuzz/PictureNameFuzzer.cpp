@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -69,8 +70,12 @@ void CheckEncoding(const QString& name)
     FUZZ_REQUIRE(file != QLatin1String(".") && file != QLatin1String("..") && !file.startsWith(u'.'),
                  "an encoded name is not ., .. or hidden", shown());
     FUZZ_REQUIRE(file.toUtf8().size() <= 200, "an encoded name fits 200 bytes", shown());
-    FUZZ_REQUIRE(QFile::decodeName(QFile::encodeName(file)) == file,
-                 "an encoded name survives the file system's encoding", shown());
+    // The bytes the file system holds decode to the same name (a leading U+FEFF included, which
+    // directory listings keep: only a whole text's decoding drops it).
+    QStringDecoder fromFileSystem(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString decoded = fromFileSystem(QFile::encodeName(file));
+    FUZZ_REQUIRE(decoded == file && !fromFileSystem.hasError(), "an encoded name survives the file system's encoding",
+                 shown());
 
     static const QRegularExpression shortened(QStringLiteral("^([^~]+)~[0-9a-f]{64}$"));
     if (!file.contains(u'~')) {
