@@ -3,8 +3,11 @@ JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 BENCH_BUILD_DIR ?= build-bench
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_RUNS ?= 1000000
+FUZZ_TARGETS ?= layer_lists picture_names picture_files
 
-.PHONY: all deps build run test probe bench clean
+.PHONY: all deps build run test probe bench fuzz clean
 
 all: build
 
@@ -38,5 +41,13 @@ bench: deps
 	./$(BENCH_BUILD_DIR)/bin/tqwall_bench
 	./scripts/bench-library.sh $(BENCH_BUILD_DIR)
 
+# libFuzzer targets (clang, AddressSanitizer, UBSan), each run for FUZZ_RUNS inputs from its committed
+# seeds (about an hour each for a million on two cores); not part of test.
+fuzz:
+	./scripts/install-deps.sh --fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQWALL_BUILD_FUZZ=ON
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	./scripts/run-fuzz.sh $(FUZZ_BUILD_DIR) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the host application need, and only those
-# that are missing, so a second run costs nothing.
+# that are missing, so a second run costs nothing. With --fuzz also clang and its libFuzzer and
+# sanitizer runtimes, which only `make fuzz` needs.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,9 @@ packages=(
     fonts-wqy-microhei
     postgresql
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

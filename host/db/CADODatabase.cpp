@@ -53,6 +53,32 @@ QString DescribeError(const QSqlError& error, bool sqlite)
     return QStringLiteral("数据库操作失败");
 }
 
+/// A text value as both engines give it back. SQLite returns U+FFFE and U+FFFF as U+FFFD and joins
+/// an unpaired surrogate with the character after it; PostgreSQL's UTF-8 loses an unpaired
+/// surrogate and a leading U+FEFF (byte-order mark) on the way back. Stored as U+FFFD (the mark
+/// dropped), such a text reads back as it was bound on either engine and finds its own row.
+QVariant StorableText(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    QString text = value.toString();
+    bool changed = text.startsWith(QChar(0xFEFF));
+    if (changed)
+        text.remove(0, 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        if (QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
+            text[i] = QChar(QChar::ReplacementCharacter);
+            changed = true;
+        }
+    }
+    return changed ? QVariant(text) : value;
+}
+
 } // namespace
 
 bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values)
@@ -63,7 +89,7 @@ bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantLi
     if (!query.prepare(sql))
         return false;
     for (const QVariant& value : values)
-        query.addBindValue(value);
+        query.addBindValue(StorableText(value));
     return query.exec();
 }
 
@@ -187,7 +213,7 @@ QSqlQuery* CADODatabase::RunQuery(const QString& sql, const QVariantList& values
             return nullptr;
         CountStatement(sql);
         for (int i = 0; i < values.size(); ++i)
-            query->bindValue(i, values[i]);
+            query->bindValue(i, StorableText(values[i]));
         if (query->exec())
             return query;
         SetLastError(query->lastError());

@@ -11,7 +11,9 @@ class CADODatabase;
 /// columns on SQLite and PostgreSQL; only the generated ID column is written per engine.
 ///
 /// Stored values: names are stored as typed (an empty name as "", never NULL; rows of older
-/// libraries that hold NULL count as ""). Real columns hold infinities as they are; a NaN is
+/// libraries that hold NULL count as ""), except what neither engine gives back: an unpaired
+/// surrogate, U+FFFE and U+FFFF are stored as U+FFFD and a leading U+FEFF is dropped, in what is
+/// written and in what is looked for alike. Real columns hold infinities as they are; a NaN is
 /// stored as NULL on both engines (SQLite cannot hold a NaN) and a NULL real reads back as NaN.
 ///
 /// The keys of the records are unique indexes: a type's name, a construction's name, type and

@@ -60,8 +60,18 @@ WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDyna
         return results;
 
     const PeriodicResponse response = EvaluatePeriodic(layers, films, method);
-    results.attenuation = response.attenuation;
-    results.delayHours = response.delayHours;
+    // Usable layers can still be too massive for a double: the attenuation grows as e^(ΣD/√2) and
+    // passes the largest double near ΣD = 1000 (some 80 m of brick). Such a result is not a number
+    // the wall has, so it is NaN like any other result that cannot be computed.
+    const auto representable = [&results](double value) {
+        if (std::isfinite(value))
+            return value;
+        if (results.error == TQLoad::ET_OK)
+            results.error = TQLoad::ET_NonFinite;
+        return kNaN;
+    };
+    results.attenuation = representable(response.attenuation);
+    results.delayHours = representable(response.delayHours);
     return results;
 }
 

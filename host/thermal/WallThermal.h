@@ -48,7 +48,8 @@ struct ThicknessSolution
 /// only). K always follows GB 50176; `method` chooses how attenuation and delay (summer αe) are found.
 /// Bad input sets `error` and makes NaN every result it enters: a layer's δ, λ or a all five, a
 /// layer's ρ or c the attenuation and delay, αi all five, αe summer the summer K, attenuation and
-/// delay, αe winter the winter K. A zero ρ or c (an air layer) is valid.
+/// delay, αe winter the winter K. A zero ρ or c (an air layer) is valid. A wall so massive that its
+/// attenuation exceeds the largest double (ΣD near 1000) has a NaN attenuation and ET_NonFinite.
 WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDynamicMethod method);
 
 /// Thickness of the layer with the lowest λ·a (the first such from the outside) that makes the

@@ -5,18 +5,23 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
 /// `pixels` at `imageDotsPerMetre` drawn at `deviceDpi`; unchanged when the picture has no resolution.
+/// The resolution comes from the file: a tall picture at a few dots per metre is larger than any
+/// device and gets the largest size an int holds, not an overflowed one.
 int ScaleToDevice(int pixels, int imageDotsPerMetre, int deviceDpi)
 {
     if (imageDotsPerMetre <= 0 || deviceDpi <= 0)
         return pixels;
     const double imageDpi = imageDotsPerMetre * kMetresPerInch;
-    return static_cast<int>(std::lround(pixels * deviceDpi / imageDpi));
+    const double scaled = std::round(static_cast<double>(pixels) * deviceDpi / imageDpi);
+    constexpr double largest = std::numeric_limits<int>::max();
+    return scaled >= largest ? std::numeric_limits<int>::max() : static_cast<int>(scaled);
 }
 
 } // namespace

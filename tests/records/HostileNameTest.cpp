@@ -4,6 +4,7 @@
 #include "host/core/CTQUserWork.h"
 #include "host/ui/CTQUiService.h"
 #include "library/CTQBSDataAdmin.h"
+#include "records/CTQBoundingStructure.h"
 #include "support/LibraryFixture.h"
 
 #include <QDir>
@@ -141,3 +142,52 @@ TEST_F(HostileNameTest, EveryNameIsStoredFoundAndDeletedAsTyped)
             return;
     }
 }
+
+// Text that neither engine gives back as it was bound (found by fuzzing the layer lists): SQLite
+// returned U+FFFF as U+FFFD and joined an unpaired surrogate with the next character, PostgreSQL
+// dropped a leading byte-order mark. Such text is stored the way both read it back, so a record
+// reads back alike on both engines and its typed and its stored name both find it.
+TEST_F(HostileNameTest, TextNoEngineKeepsIsStoredAsBothReadIt)
+{
+    const QChar replacement(QChar::ReplacementCharacter);
+    const struct
+    {
+        QString typed;
+        QString stored;
+    } cases[] = {
+        {QStringLiteral("墙") + QChar(0xFFFF), QStringLiteral("墙") + replacement},
+        {QStringLiteral("x") + QChar(0xFFFE) + QStringLiteral("y"),
+         QStringLiteral("x") + replacement + QStringLiteral("y")},
+        {QStringLiteral("a") + QChar(0xD800) + QStringLiteral("bc"),
+         QStringLiteral("a") + replacement + QStringLiteral("bc")},
+        {QStringLiteral("end") + QChar(0xDC00), QStringLiteral("end") + replacement},
+        {QChar(0xFEFF) + QStringLiteral("外墙"), QStringLiteral("外墙")},
+        {QStringLiteral("中") + QChar(0xFEFF) + QStringLiteral("间"),
+         QStringLiteral("中") + QChar(0xFEFF) + QStringLiteral("间")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        CTQBSType type;
+        type.Name = c.typed;
+        type.BSDLId = 1;
+        ASSERT_EQ(type.AddIfNotExist(nullptr, 1), DBS_Added);
+        CTQBSType stored;
+        ASSERT_TRUE(stored.ReadData(type.GetID(), nullptr));
+        EXPECT_EQ(stored.Name, c.stored);
+        for (const QString& name : {c.typed, c.stored}) {
+            CTQBSType found;
+            found.Name = name;
+            EXPECT_EQ(found.IsExist(nullptr), DBS_Exist);
+            EXPECT_EQ(found.GetID(), type.GetID());
+        }
+    }
+
+    CTQBoundingStructure layers;
+    layers.BSCId = 1;
+    layers.TIdS = QStringLiteral("1") + QChar(0xFFFF);
+    ASSERT_EQ(layers.AddOrUpdate(nullptr), DBS_Added);
+    CTQBoundingStructure readBack;
+    ASSERT_TRUE(readBack.ReadData(layers.GetID(), nullptr));
+    EXPECT_EQ(readBack.TIdS, QStringLiteral("1") + replacement);
+}
+

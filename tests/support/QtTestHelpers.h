@@ -139,32 +139,11 @@ auto RunModal(Call&& call, std::function<void(Window&)> answer, int limitMs = kM
     return std::forward<Call>(call)();
 }
 
-/// Once `find` returns a widget, runs `act` on it. Polls from the event loop, so it works while
-/// a call under test runs a nested loop (QMenu::exec, QDialog::exec). Fails the running test when
-/// no widget came in five seconds. RunModal also fails a window that stays open: prefer it.
-inline void WhenWidgetAppears(std::function<QWidget*()> find, std::function<void(QWidget*)> act, int attempts = 500)
+/// Shows a window and waits until it is on the screen.
+inline void Show(QWidget& window)
 {
-    QTimer::singleShot(10, [find = std::move(find), act = std::move(act), attempts]() mutable {
-        if (QWidget* widget = find())
-            act(widget);
-        else if (attempts > 0)
-            WhenWidgetAppears(std::move(find), std::move(act), attempts - 1);
-        else
-            ADD_FAILURE() << "no window appeared to answer";
-    });
-}
-
-/// Answers the next popup menu: `act` looks at it and chooses (or closes it).
-inline void AnswerNextPopupMenu(std::function<void(QMenu*)> act)
-{
-    WhenWidgetAppears([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                      [act = std::move(act)](QWidget* menu) { act(static_cast<QMenu*>(menu)); });
-}
-
-/// Answers the next modal window.
-inline void AnswerNextModal(std::function<void(QWidget*)> act)
-{
-    WhenWidgetAppears([] { return QApplication::activeModalWidget(); }, std::move(act));
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
 }
 
 /// Right-clicks `at` in `viewport` and chooses the item captioned `choice` from the context menu that

@@ -4,6 +4,7 @@
 #include "host/ui/CPictureCtrl.h"
 #include "host/core/CTQEnviroment.h"
 #include "host/core/CTQUserWork.h"
+#include "host/ui/CTqUiPropertyGrid.h"
 #include "host/ui/CTqUiReportControl.h"
 #include "library/ManagerFixture.h"
 #include "support/QtTestHelpers.h"
@@ -56,11 +57,7 @@ protected:
         return dialog;
     }
 
-    static void Show(CTqUiBSListDlg& dialog)
-    {
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    }
+    static void Show(QWidget& dialog) { TestHelpers::Show(dialog); }
 
     static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>("bsTree"); }
     static CTqUiReportControl* List(QWidget& dialog) { return dialog.findChild<CTqUiReportControl*>("bsList"); }
@@ -115,6 +112,14 @@ protected:
         for (const auto& [text, bEnabled] : TestHelpers::ChooseFromContextMenu(grid.viewport(), at, choice))
             offered.append(bEnabled ? text : text + QStringLiteral("(off)"));
         return offered;
+    }
+
+    /// Types the type and construction names into the construction editor's parameter grid.
+    static void SetEditorNames(QWidget& editor, const QString& type, const QString& name)
+    {
+        auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
+        grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
+        grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
     }
 
     /// A picture of one colour in the installed folder (the type's) or the user's (a construction's).

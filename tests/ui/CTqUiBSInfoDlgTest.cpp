@@ -37,8 +37,7 @@ protected:
     std::unique_ptr<CTqUiBSInfoDlg> Open(int mode, int codeId, int categoryId = 0, int provinceId = 0)
     {
         auto editor = Make(mode, codeId, categoryId, provinceId);
-        editor->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+        TestHelpers::Show(*editor);
         return editor;
     }
 
@@ -68,19 +67,7 @@ protected:
     static void AddMaterial(QWidget& editor, const QStringList& path)
     {
         auto* tree = editor.findChild<CMutiTreeCtrl*>(QStringLiteral("timbTree"));
-        QTreeWidgetItem* item = tree->topLevelItem(0);
-        for (int i = 0; item != nullptr && i < tree->topLevelItemCount(); ++i) {
-            if (tree->topLevelItem(i)->text(0) == path.first())
-                item = tree->topLevelItem(i);
-        }
-        for (qsizetype depth = 1; item != nullptr && depth < path.size(); ++depth) {
-            QTreeWidgetItem* next = nullptr;
-            for (int i = 0; i < item->childCount(); ++i) {
-                if (item->child(i)->text(0) == path.at(depth))
-                    next = item->child(i);
-            }
-            item = next;
-        }
+        QTreeWidgetItem* item = TestHelpers::FindTreeItem(*tree, path);
         ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
         tree->setCurrentItem(item);
         Click(editor, "addLayerButton");
@@ -92,21 +79,6 @@ protected:
         CTQBoundingStructure layers;
         m_Admin.GetBS(layers, codeId);
         return {layers.TIdS, layers.HouDuS, layers.XzXsS, QString::number(layers.HaveDemoBMP)};
-    }
-
-    static void SetNames(CTqUiBSInfoDlg& editor, const QString& type, const QString& name)
-    {
-        auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
-        grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
-        grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
-    }
-
-    QStringList MessageTexts() const
-    {
-        QStringList texts;
-        for (const auto& shown : Service().ShownMessages())
-            texts.append(shown.text);
-        return texts;
     }
 };
 
@@ -121,16 +93,18 @@ TEST_F(CTqUiBSInfoDlgTest, AddModeStoresANewTypeConstructionAndLayersWhenRunModa
     editor->m_Code.CommonFlag = 1;
     QString title;
     QList<QStringList> rows;
-    TestHelpers::AnswerNextModal([&](QWidget*) {
-        title = editor->windowTitle() + QLatin1Char('|') + Button(*editor, "executeButton")->text();
-        SetNames(*editor, QStringLiteral("夹心墙 '%;--"), QStringLiteral("  北方夹心墙 "));
-        AddMaterial(*editor, {QStringLiteral("所有材质"), QStringLiteral("砂浆"), QStringLiteral("水泥砂浆")});
-        AddMaterial(*editor, {QStringLiteral("所有省份"), QStringLiteral("黑龙江省"), QStringLiteral("保温"),
-                              QStringLiteral("EPS板")});
-        rows = Rows(Grid(*editor));
-        Click(*editor, "executeButton");
-    });
-    ASSERT_EQ(editor->DoModal(), QDialog::Accepted);
+    const int result = TestHelpers::RunModal<CTqUiBSInfoDlg>(
+        [&] { return editor->DoModal(); },
+        [&](CTqUiBSInfoDlg&) {
+            title = editor->windowTitle() + QLatin1Char('|') + Button(*editor, "executeButton")->text();
+            SetEditorNames(*editor, QStringLiteral("夹心墙 '%;--"), QStringLiteral("  北方夹心墙 "));
+            AddMaterial(*editor, {QStringLiteral("所有材质"), QStringLiteral("砂浆"), QStringLiteral("水泥砂浆")});
+            AddMaterial(*editor, {QStringLiteral("所有省份"), QStringLiteral("黑龙江省"), QStringLiteral("保温"),
+                                  QStringLiteral("EPS板")});
+            rows = Rows(Grid(*editor));
+            Click(*editor, "executeButton");
+        });
+    ASSERT_EQ(result, QDialog::Accepted);
 
     EXPECT_EQ(title, QStringLiteral("添加围护结构信息|添加"));
     // A new layer is 1 mm with factor 1 and goes innermost; the ID cell is kept beyond the columns.
@@ -158,7 +132,7 @@ TEST_F(CTqUiBSInfoDlgTest, AddModeNameRules)
     // A type name stored under another category: the construction joins that type, no type row
     // is added.
     auto editor = Open(1, 0, m_Wall);
-    SetNames(*editor, QStringLiteral("平屋面"), QStringLiteral("平屋面B"));
+    SetEditorNames(*editor, QStringLiteral("平屋面"), QStringLiteral("平屋面B"));
     Click(*editor, "executeButton");
     EXPECT_EQ(editor->result(), QDialog::Accepted);
     EXPECT_EQ(editor->m_Code.BSTId, m_FlatRoof);
@@ -167,14 +141,14 @@ TEST_F(CTqUiBSInfoDlgTest, AddModeNameRules)
     // The same name in the same type and province: refused with the stored type's name; the
     // same name in another province is accepted.
     editor = Open(1, 0, m_Wall);
-    SetNames(*editor, QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
+    SetEditorNames(*editor, QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
     Service().QueueAnswer(QMessageBox::Ok);
     Click(*editor, "executeButton");
-    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("该名称的围护结构已经存在！\r\n[砖墙] - [240砖墙]")});
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("该名称的围护结构已经存在！\r\n[砖墙] - [240砖墙]")});
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->m_bChanged, 0);
     editor = Open(1, 0, m_Wall, m_Beijing);
-    SetNames(*editor, QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
+    SetEditorNames(*editor, QStringLiteral("砖墙"), QStringLiteral("240砖墙"));
     Click(*editor, "executeButton");
     EXPECT_EQ(editor->result(), QDialog::Accepted);
     EXPECT_EQ(editor->m_Code.ProvinceId, m_Beijing);
@@ -185,9 +159,9 @@ TEST_F(CTqUiBSInfoDlgTest, AddModeNameRules)
     Service().QueueAnswer(QMessageBox::Ok);
     Service().QueueAnswer(QMessageBox::Ok);
     Click(*editor, "executeButton");
-    SetNames(*editor, QStringLiteral("砖墙"), QStringLiteral("   "));
+    SetEditorNames(*editor, QStringLiteral("砖墙"), QStringLiteral("   "));
     Click(*editor, "executeButton");
-    EXPECT_EQ(MessageTexts(),
+    EXPECT_EQ(MessagesShown(),
               (QStringList{QStringLiteral("请输入围护结构的类型！"), QStringLiteral("请输入围护结构的名称！")}));
     auto* grid = editor->findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
     EXPECT_EQ(grid->GetRowCaption(grid->GetSelectedRow()), QStringLiteral("名称"));
@@ -202,10 +176,10 @@ TEST_F(CTqUiBSInfoDlgTest, ModifyModeRenamesMovesAndPutsBackARefusedRename)
 
     // Renamed type and refused construction name: the type row stays renamed, both records are
     // put back, and the caller is told something changed.
-    SetNames(*editor, QStringLiteral("实心砖墙"), QStringLiteral("370砖墙"));
+    SetEditorNames(*editor, QStringLiteral("实心砖墙"), QStringLiteral("370砖墙"));
     Service().QueueAnswer(QMessageBox::Ok);
     Click(*editor, "executeButton");
-    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("该名称的围护结构已经存在！\r\n[实心砖墙] - [370砖墙]")});
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("该名称的围护结构已经存在！\r\n[实心砖墙] - [370砖墙]")});
     EXPECT_EQ(editor->m_bChanged, 1);
     EXPECT_EQ(editor->m_Code.GetID(), m_Brick240);
     EXPECT_EQ(editor->m_Type.GetID(), m_Brick);
@@ -214,7 +188,7 @@ TEST_F(CTqUiBSInfoDlgTest, ModifyModeRenamesMovesAndPutsBackARefusedRename)
     EXPECT_EQ(brick.Name, QStringLiteral("实心砖墙"));
 
     // Another type's name moves the construction to it.
-    SetNames(*editor, QStringLiteral("保温墙"), QStringLiteral("240砖墙"));
+    SetEditorNames(*editor, QStringLiteral("保温墙"), QStringLiteral("240砖墙"));
     Click(*editor, "executeButton");
     EXPECT_EQ(editor->result(), QDialog::Accepted);
     CTQBSCode code;
@@ -261,7 +235,7 @@ TEST_F(CTqUiBSInfoDlgTest, LayerCommandsAndStoredListsThatDoNotMatch)
     // A heading of the material tree is no material.
     Service().QueueAnswer(QMessageBox::Ok);
     AddMaterial(*editor, {QStringLiteral("所有材质"), QStringLiteral("砂浆")});
-    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("请选择某一具体的材质！")});
+    EXPECT_EQ(MessagesShown(), QStringList{QStringLiteral("请选择某一具体的材质！")});
 
     // The thickness editor takes digits and one point only; an edit recomputes.
     const QString summerBefore = Box(*editor, "summerCrXsEdit");

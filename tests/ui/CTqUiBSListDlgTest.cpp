@@ -3,7 +3,6 @@
 #include "BSListDialogFixture.h"
 #include "host/ui/CSuperEdit.h"
 #include "host/db/CTQDBGlobalSetting.h"
-#include "host/ui/CTqUiPropertyGrid.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/materials/CTqUiStuffListDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
@@ -73,33 +72,16 @@ TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
         QStringList treePath, listNames;
         int focusedRow;
     } table[] = {
-        {"a province construction under its province",
-         m_NorthWall,
-         m_NorthWall,
-         0,
-         0,
-         {"所有省份", "黑龙江省", "外墙", "保温墙"},
-         {"北方保温墙"},
-         0},
-        {"the wall's construction alone is enough",
-         0,
-         m_RoofA,
-         0,
-         0,
-         {"所有围护结构", "屋面", "平屋面"},
-         {"平屋面A"},
-         0},
+        // clang-format off
+        {"a province construction under its province", m_NorthWall, m_NorthWall, 0, 0,
+         {"所有省份", "黑龙江省", "外墙", "保温墙"}, {"北方保温墙"}, 0},
+        {"the wall's construction alone is enough", 0, m_RoofA, 0, 0, {"所有围护结构", "屋面", "平屋面"}, {"平屋面A"}, 0},
         {"a category alone: an empty list", 0, 0, m_Roof, 0, {"所有围护结构", "屋面"}, {}, -1},
-        {"a type alone: its constructions, none chosen",
-         0,
-         0,
-         0,
-         m_Brick,
-         {"所有围护结构", "外墙", "砖墙"},
-         {"240砖墙", "370砖墙"},
-         -1},
+        {"a type alone: its constructions, none chosen", 0, 0, 0, m_Brick, {"所有围护结构", "外墙", "砖墙"},
+         {"240砖墙", "370砖墙"}, -1},
         {"a construction ID that names nothing", 9999, 9999, 0, 0, {"所有围护结构"}, {}, -1},
         {"names without IDs select nothing", 0, 0, 0, 0, {"所有围护结构"}, {}, -1},
+        // clang-format on
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
@@ -446,14 +428,6 @@ TEST_F(CTqUiBSListDlgTest, AQueryResultChosenWithOkBecomesTheChoice)
     EXPECT_EQ(List(*dialog)->GetFocusedRow(), 0);
     EXPECT_EQ(dialog->m_Code.Name, QStringLiteral("240砖墙"));
     EXPECT_EQ(Rows(*Layers(*dialog)), kBrick240Layers);
-}
-
-/// Types the type and construction names into the editor's parameter grid.
-void SetEditorNames(CTqUiBSInfoDlg& editor, const QString& type, const QString& name)
-{
-    auto* grid = editor.findChild<CTqUiPropertyGrid*>(QStringLiteral("propertyGrid"));
-    grid->SetRowValue(grid->FindRow(QStringLiteral("类型")), type);
-    grid->SetRowValue(grid->FindRow(QStringLiteral("名称")), name);
 }
 
 TEST_F(CTqUiBSListDlgTest, AddAndModifyRunTheEditorAndShowWhatItSaved)

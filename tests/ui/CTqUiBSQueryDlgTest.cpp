@@ -120,24 +120,14 @@ TEST_F(CTqUiBSQueryDlgTest, FindsTheRangeBoundsIncludedAndNumbersRowsAcrossCateg
         QString minText, maxText, kind;
         QList<QStringList> rows;
     } table[] = {
-        {"all kinds, in category, type and ID order",
-         QStringLiteral("1"),
-         QStringLiteral("1.8"),
-         {},
-         {{QStringLiteral("1"), wall, QStringLiteral("砖墙"), QStringLiteral("K1.8墙"), QStringLiteral("1.80")},
-          {QStringLiteral("2"), roof, QStringLiteral("平屋面"), QStringLiteral("K1.0屋面"), QStringLiteral("1.00")},
-          {QStringLiteral("3"), door, QStringLiteral("木门"), QStringLiteral("K1.5门"), QStringLiteral("1.50")}}},
-        {"one kind: 屋面 is the third category",
-         QStringLiteral("1"),
-         QStringLiteral("1.8"),
-         roof,
-         {{QStringLiteral("1"), roof, QStringLiteral("平屋面"), QStringLiteral("K1.0屋面"), QStringLiteral("1.00")}}},
-        {"a range just above 1.8 holds only 1.80001",
-         QStringLiteral("1.800001"),
-         QStringLiteral("1.9"),
-         wall,
-         {{QStringLiteral("1"), wall, QStringLiteral("砖墙"), QStringLiteral("240砖墙"), QStringLiteral("1.85")},
-          {QStringLiteral("2"), wall, QStringLiteral("砖墙"), QStringLiteral("K1.80001墙"), QStringLiteral("1.80")}}},
+        // clang-format off
+        {"all kinds, in category, type and ID order", "1", "1.8", {},
+         {{"1", wall, "砖墙", "K1.8墙", "1.80"}, {"2", roof, "平屋面", "K1.0屋面", "1.00"},
+          {"3", door, "木门", "K1.5门", "1.50"}}},
+        {"one kind: 屋面 is the third category", "1", "1.8", roof, {{"1", roof, "平屋面", "K1.0屋面", "1.00"}}},
+        {"a range just above 1.8 holds only 1.80001", "1.800001", "1.9", wall,
+         {{"1", wall, "砖墙", "240砖墙", "1.85"}, {"2", wall, "砖墙", "K1.80001墙", "1.80"}}},
+        // clang-format on
     };
     auto dialog = Open();
     for (const auto& row : table) {

@@ -99,15 +99,14 @@ TEST_F(CTqUiStuffListDlgTest, AddUnderANewTypeInTheCommonSubtreeMakesACommonMate
     Exec(QStringLiteral("INSERT INTO TimberingType (ID, Name) VALUES (16, '保留16'), (18, '保留18')"));
     auto dialog = OpenOn(QString(), QString());
     SelectTreeItem(*dialog, {QStringLiteral("常用材质"), QStringLiteral("保温")});
-    bool answered = false;
-    WhenEditorOpens(answered, [](CTqUiStuffInfoDlg& editor) {
-        TypeIntoRow(editor, QStringLiteral("材质类型"), QStringLiteral("新型板材"));
-        TypeIntoRow(editor, QStringLiteral("材质名称"), QStringLiteral("Board '%;--"));
-        TypeIntoRow(editor, QStringLiteral("导热系数(W/m*K)"), QStringLiteral("0.0325"));
-        QTest::mouseClick(Button(editor, "okButton"), Qt::LeftButton);
-    });
-    QTest::mouseClick(Button(*dialog, "addButton"), Qt::LeftButton);
-    ASSERT_TRUE(answered);
+    TestHelpers::RunModal<CTqUiStuffInfoDlg>(
+        [&dialog] { QTest::mouseClick(Button(*dialog, "addButton"), Qt::LeftButton); },
+        [](CTqUiStuffInfoDlg& editor) {
+            TypeIntoRow(editor, QStringLiteral("材质类型"), QStringLiteral("新型板材"));
+            TypeIntoRow(editor, QStringLiteral("材质名称"), QStringLiteral("Board '%;--"));
+            TypeIntoRow(editor, QStringLiteral("导热系数(W/m*K)"), QStringLiteral("0.0325"));
+            QTest::mouseClick(Button(editor, "okButton"), Qt::LeftButton);
+        });
 
     const CTQTimbering added = StoredMaterial(QStringLiteral("Board '%;--"));
     ASSERT_GE(added.GetID(), 1);

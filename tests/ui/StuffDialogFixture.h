@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <functional>
-
 /// The small library of ManagerFixture and helpers that read and drive the material dialogs.
 ///
 /// Its material tree: "所有材质" 砂浆 [水泥砂浆], 砌体 [黏土砖]; "常用材质" 砂浆 [水泥砂浆], 保温
@@ -24,11 +22,7 @@ class StuffDialogFixture : public ManagerFixture
 protected:
     static CTQUiService& Service() { return CTQUiService::Instance(); }
 
-    static void Show(QDialog& dialog)
-    {
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    }
+    static void Show(QWidget& dialog) { TestHelpers::Show(dialog); }
 
     static CMutiTreeCtrl* Tree(QWidget& dialog) { return dialog.findChild<CMutiTreeCtrl*>("timbTree"); }
     static QPushButton* Button(QWidget& dialog, const char* name) { return dialog.findChild<QPushButton*>(name); }
@@ -86,24 +80,6 @@ protected:
         QTest::keyClick(editor, Qt::Key_Return);
         const QPointer<QLineEdit> open(editor);
         ASSERT_TRUE(QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); }));
-    }
-
-    /// Runs `act` on the material editor once it is open; `answered` tells whether it ran.
-    static void WhenEditorOpens(bool& answered, std::function<void(CTqUiStuffInfoDlg&)> act)
-    {
-        answered = false;
-        TestHelpers::AnswerNextModal([&answered, act = std::move(act)](QWidget* modal) {
-            auto* editor = qobject_cast<CTqUiStuffInfoDlg*>(modal);
-            if (editor == nullptr) {
-                modal->close();
-                return;
-            }
-            answered = true;
-            act(*editor);
-            // A test whose steps did not close the editor fails instead of waiting for it.
-            if (editor->isVisible())
-                editor->reject();
-        });
     }
 
     /// The stored material of that name in that province (ID 0: none).

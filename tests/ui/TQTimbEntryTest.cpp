@@ -5,26 +5,18 @@
 
 namespace {
 
-/// The entry functions run the dialog modally; each test answers it from a queued lambda that
-/// drives the real controls, presses a button, and checks afterwards that it ran.
+/// The entry functions run the dialog modally; each test answers it with a lambda that drives the
+/// real controls and then presses a button.
 class TQTimbEntryTest : public StuffDialogFixture
 {
 protected:
-    void WhenDialogOpens(std::function<void(CTqUiStuffListDlg&)> act)
+    /// Runs the entry function `call` and answers the dialog it opens with `act`.
+    template <class Call> auto Run(Call call, std::function<void(CTqUiStuffListDlg&)> act)
     {
-        m_bAnswered = false;
-        TestHelpers::AnswerNextModal([this, act = std::move(act)](QWidget* modal) {
-            auto* dialog = qobject_cast<CTqUiStuffListDlg*>(modal);
-            if (dialog == nullptr) {
-                modal->close();
-                return;
-            }
+        return TestHelpers::RunModal<CTqUiStuffListDlg>(call, [this, act = std::move(act)](CTqUiStuffListDlg& dialog) {
             m_bResourcesTaken = CTQContextResourceOverride::CurrentModule() != nullptr;
-            m_bAnswered = true;
-            m_Path = CurrentTreePath(*dialog);
-            act(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
+            m_Path = CurrentTreePath(dialog);
+            act(dialog);
         });
     }
 
@@ -42,7 +34,6 @@ protected:
         return material;
     }
 
-    bool m_bAnswered = false;
     bool m_bResourcesTaken = false;
     QStringList m_Path;
 };
@@ -51,10 +42,9 @@ TEST_F(TQTimbEntryTest, ByIdOpensOnTheMaterialAndOkHandsBackExactlyItsValues)
 {
     Exec(QStringLiteral("UPDATE Timbering SET DrXs = ?, GMD = ? WHERE ID = ?"), {0.03125, 32.5, m_Eps});
     CTQMateralData material = HostMaterial();
-    WhenDialogOpens([](CTqUiStuffListDlg& dialog) { QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton); });
-
-    EXPECT_EQ(TQLoad::ShowTimberingDlgById(m_Eps, material), 1);
-    ASSERT_TRUE(m_bAnswered);
+    EXPECT_EQ(Run([&] { return TQLoad::ShowTimberingDlgById(m_Eps, material); },
+                  [](CTqUiStuffListDlg& dialog) { QTest::mouseClick(Button(dialog, "okButton"), Qt::LeftButton); }),
+              1);
     EXPECT_TRUE(m_bResourcesTaken);
     EXPECT_EQ(CTQContextResourceOverride::CurrentModule(), nullptr);
     EXPECT_EQ(m_Path, (QStringList{QStringLiteral("所有省份"), QStringLiteral("黑龙江省"), QStringLiteral("保温"),
@@ -71,21 +61,20 @@ TEST_F(TQTimbEntryTest, ByIdOpensOnTheMaterialAndOkHandsBackExactlyItsValues)
 TEST_F(TQTimbEntryTest, CancelLeavesTheHostsMaterialAndBrowsingAlwaysReturnsOne)
 {
     CTQMateralData material = HostMaterial();
-    WhenDialogOpens([](CTqUiStuffListDlg& dialog) {
-        SelectTreeItem(dialog, {QStringLiteral("所有材质"), QStringLiteral("砌体"), QStringLiteral("黏土砖")});
-        QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
-    });
-    EXPECT_EQ(TQLoad::ShowTimberingDlgById(m_Mortar, material), 0);
-    ASSERT_TRUE(m_bAnswered);
+    EXPECT_EQ(Run([&] { return TQLoad::ShowTimberingDlgById(m_Mortar, material); },
+                  [](CTqUiStuffListDlg& dialog) {
+                      SelectTreeItem(dialog, {QStringLiteral("所有材质"), QStringLiteral("砌体"), QStringLiteral("黏土砖")});
+                      QTest::mouseClick(Button(dialog, "cancelButton"), Qt::LeftButton);
+                  }),
+              0);
     EXPECT_EQ(m_Path, (QStringList{QStringLiteral("所有材质"), QStringLiteral("砂浆"), QStringLiteral("水泥砂浆")}));
     EXPECT_TRUE(material.EqualData(HostMaterial()));
 
     for (const char* button : {"okButton", "cancelButton"}) {
-        WhenDialogOpens([button](CTqUiStuffListDlg& dialog) {
-            QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
-        });
-        EXPECT_EQ(TQLoad::ShowTimberingDlg(), 1) << button;
-        EXPECT_TRUE(m_bAnswered);
+        EXPECT_EQ(Run([] { return TQLoad::ShowTimberingDlg(); },
+                      [button](CTqUiStuffListDlg& dialog) { QTest::mouseClick(Button(dialog, button), Qt::LeftButton); }),
+                  1)
+            << button;
         EXPECT_EQ(m_Path, QStringList{QStringLiteral("所有材质")});
     }
 }

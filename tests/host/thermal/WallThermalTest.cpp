@@ -155,7 +155,9 @@ enum Result : unsigned
     KSummer = 1,
     KWinter = 2,
     KInner = 4,
-    Dynamic = 8 | 16, // attenuation and delay
+    Attenuation = 8,
+    Delay = 16,
+    Dynamic = Attenuation | Delay,
     All = KSummer | KWinter | KInner | Dynamic,
 };
 
@@ -174,6 +176,8 @@ TEST(WallThermal, BadInputReportsItsErrorAndNaNsOnlyWhatItEnters)
              l[1].DrXs = 1e-10;
          },
          TQLoad::ET_NonFinite, All},
+        // 100 m of brick: ΣD ≈ 1200, and e^(ΣD/√2) is past the largest double (found by fuzzing).
+        {"overflowing ν", [](Layers& l, SurfaceFilms&) { l[1].Thick = 100.0; }, TQLoad::ET_NonFinite, Attenuation},
         {"negative ρ", [](Layers& l, SurfaceFilms&) { l[1].GMD = -1800.0; }, TQLoad::ET_BadDensity, Dynamic},
         {"negative c", [](Layers& l, SurfaceFilms&) { l[0].BRr = -1.05; }, TQLoad::ET_BadSpecificHeat, Dynamic},
         {"NaN c", [](Layers& l, SurfaceFilms&) { l[0].BRr = kNaN; }, TQLoad::ET_NonFinite, Dynamic},
@@ -209,8 +213,8 @@ TEST(WallThermal, BadInputReportsItsErrorAndNaNsOnlyWhatItEnters)
             const std::pair<unsigned, double> values[] = {{KSummer, results.kSummer},
                                                           {KWinter, results.kWinter},
                                                           {KInner, results.kInner},
-                                                          {8, results.attenuation},
-                                                          {16, results.delayHours}};
+                                                          {Attenuation, results.attenuation},
+                                                          {Delay, results.delayHours}};
             for (const auto& [result, value] : values)
                 EXPECT_EQ(std::isnan(value), (nanResults & result) != 0) << "result " << result << " = " << value;
             for (const auto& [result, value] : values)

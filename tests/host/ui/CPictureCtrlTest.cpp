@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -85,6 +86,24 @@ TEST_F(PictureTest, PictureExReportsTheSizeInPixelsAndOnADevice)
     device.setDotsPerMeterX(5669);
     device.setDotsPerMeterY(5669);
     EXPECT_EQ(picture.GetImageSize(&device), QSize(800, 600));
+}
+
+// A picture's resolution is the file's to say: 4,000,000 pixels at 1 dot per metre (found by fuzzing)
+// once overflowed the int product and the rounded size. Its width maps to 1 × 600 / 0.0254 dpi.
+TEST_F(PictureTest, PictureExSizeOnADeviceNeverOverflows)
+{
+    QImage tall(1, 4'000'000, QImage::Format_Mono);
+    tall.fill(0);
+    tall.setDotsPerMeterX(1);
+    tall.setDotsPerMeterY(1);
+    ASSERT_TRUE(tall.save(Path("tall.bmp"), "BMP"));
+
+    CPictureEx picture;
+    ASSERT_TRUE(picture.Load(Path("tall.bmp")));
+    QImage printer(10, 10, QImage::Format_RGB32);
+    printer.setDotsPerMeterX(23622); // 600 dpi
+    printer.setDotsPerMeterY(23622);
+    EXPECT_EQ(picture.GetImageSize(&printer), QSize(23622, std::numeric_limits<int>::max()));
 }
 
 TEST_F(PictureTest, FileThatIsNoPictureLeavesTheAreaEmpty)
