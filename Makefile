@@ -39,6 +39,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTQWALL_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
 	./$(BENCH_BUILD_DIR)/bin/tqwall_bench
+	./scripts/bench-library.sh $(BENCH_BUILD_DIR)
 
 # libFuzzer targets (clang, AddressSanitizer, UBSan), each run for FUZZ_RUNS inputs from its committed
 # seeds (about an hour each for a million on two cores); not part of test.

@@ -183,39 +183,44 @@ int CTQCommandLine::RunQuery(const QCommandLineParser& parser, const QStringList
 
 int CTQCommandLine::List()
 {
-    // The national library, then each province's own constructions, category by category.
+    // The national library, then each province's own constructions, category by category. All
+    // constructions are read and evaluated at once; the tree gives the order. Lines end without
+    // a flush each: a large library is thousands of lines.
     CTQBSDataAdmin admin;
     const tagBSNode* root = admin.GetBSNodes(1);
-    const CTQCrXs crxs;
-    auto listCategories = [&](const tagBSNode* parent, const QString& indent, bool skipEmpty) {
+    QHash<int, QHash<int, CTQArray<CTQWallData>>> wallsOfProvince;
+    admin.GetAllBSCodeCWallDataAry(wallsOfProvince, true, CTQCrXs());
+    const int decimals = TQLoad::GetCrXsJd();
+    auto listCategories = [&](const tagBSNode* parent, int provinceId, bool skipEmpty) {
+        const QHash<int, CTQArray<CTQWallData>> wallsOfType = wallsOfProvince.value(provinceId);
         for (const tagBSNode* category : parent->Children) {
             if (skipEmpty && category->Children.IsEmpty())
                 continue;
-            m_Out << indent << category->Name << Qt::endl;
+            m_Out << "  " << category->Name << '\n';
             for (const tagBSNode* typeNode : category->Children) {
-                m_Out << indent << "  " << typeNode->Name << Qt::endl;
-                CTQBSType type;
-                type.SetID(typeNode->ID);
-                CTQArray<CTQWallData> walls;
-                admin.GetBSCodeCWallDataAry(type, walls, true, crxs);
-                for (const CTQWallData& wall : walls)
-                    m_Out << indent << "    [" << wall.m_nBSCId << "] " << wall.m_strBSCName << "  K(夏)=" << K(wall.GetCrXs())
-                          << "  K(冬)=" << K(wall.GetDjCrXs()) << Qt::endl;
+                m_Out << "    " << typeNode->Name << '\n';
+                const auto walls = wallsOfType.constFind(typeNode->ID);
+                if (walls == wallsOfType.cend())
+                    continue;
+                for (const CTQWallData& wall : *walls)
+                    m_Out << "      [" << wall.m_nBSCId << "] " << wall.m_strBSCName
+                          << "  K(夏)=" << TQLoad::DblToStr(wall.GetCrXs(), decimals)
+                          << "  K(冬)=" << TQLoad::DblToStr(wall.GetDjCrXs(), decimals) << '\n';
             }
         }
     };
-    m_Out << root->Children[0]->Name << Qt::endl;
-    listCategories(root->Children[0], QStringLiteral("  "), false);
+    m_Out << root->Children[0]->Name << '\n';
+    listCategories(root->Children[0], 0, false);
     for (const tagBSNode* province : root->Children[2]->Children) {
         bool hasTypes = false;
         for (const tagBSNode* category : province->Children)
             hasTypes = hasTypes || !category->Children.IsEmpty();
         if (!hasTypes)
             continue;
-        admin.m_BSProvince.ReadData(province->ID, nullptr);
-        m_Out << province->Name << Qt::endl;
-        listCategories(province, QStringLiteral("  "), true);
+        m_Out << province->Name << '\n';
+        listCategories(province, province->ID, true);
     }
+    m_Out.flush();
     return Ok;
 }
 

@@ -49,10 +49,14 @@ tagBSNode* CTQBSCoefficientSearch::AllNode()
 
 QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchAll(double minValue, double maxValue)
 {
+    // The national constructions of every type are read and evaluated at once; the tree gives the
+    // order.
     QList<TQCoefficientHit> hits;
     if (const tagBSNode* all = AllNode()) {
+        QHash<int, CTQArray<CTQWallData>> walls;
+        m_Admin.GetBSCodeCWallDataAryOfTypes(0, walls, true, m_CrXs);
         for (const tagBSNode* category : all->Children)
-            SearchCategory(category, minValue, maxValue, hits);
+            CollectHits(category, walls, minValue, maxValue, hits);
     }
     return hits;
 }
@@ -69,14 +73,22 @@ QList<TQCoefficientHit> CTQBSCoefficientSearch::SearchKind(int position, double 
 void CTQBSCoefficientSearch::SearchCategory(const tagBSNode* categoryNode, double minValue, double maxValue,
                                             QList<TQCoefficientHit>& hits)
 {
+    // The constructions of all the category's types are read and evaluated at once.
     if (!categoryNode)
         return;
+    QHash<int, CTQArray<CTQWallData>> walls;
+    m_Admin.GetBSCodeCWallDataAryOfTypes(categoryNode->ID, walls, true, m_CrXs);
+    CollectHits(categoryNode, walls, minValue, maxValue, hits);
+}
+
+void CTQBSCoefficientSearch::CollectHits(const tagBSNode* categoryNode, const QHash<int, CTQArray<CTQWallData>>& walls,
+                                         double minValue, double maxValue, QList<TQCoefficientHit>& hits)
+{
     for (const tagBSNode* typeNode : categoryNode->Children) {
-        CTQBSType type;
-        type.SetID(typeNode->ID);
-        CTQArray<CTQWallData> walls;
-        m_Admin.GetBSCodeCWallDataAry(type, walls, true, m_CrXs);
-        for (const CTQWallData& wall : walls) {
+        const auto found = walls.constFind(typeNode->ID);
+        if (found == walls.cend())
+            continue;
+        for (const CTQWallData& wall : *found) {
             if (!InRange(wall.GetCrXs(), minValue, maxValue))
                 continue;
             hits.append({categoryNode->ID, typeNode->ID, categoryNode->Name, typeNode->Name, wall});

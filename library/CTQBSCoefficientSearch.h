@@ -5,6 +5,7 @@
 #include "host/walldata/CTQWallData.h"
 #include "library/CTQBSDataAdmin.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,9 @@ struct TQWALL_EXPORT TQCoefficientHit
 /// Both bounds are inclusive, to within the rounding of the evaluation: a wall that works out to
 /// K = 1.8 on paper may be evaluated as 1.8000000000000003, and a range ending at 1.8 finds it.
 /// A construction that cannot be evaluated (its K is not a number) never matches.
+///
+/// Every search reads the library afresh, with a number of statements that does not grow with the
+/// constructions it holds: the constructions of a category, or of all, are read at once.
 class TQWALL_EXPORT CTQBSCoefficientSearch
 {
 public:
@@ -53,6 +57,9 @@ public:
 
 private:
     tagBSNode* AllNode();
+    /// The hits among the constructions of the category's types, `walls` keyed by type ID.
+    static void CollectHits(const tagBSNode* categoryNode, const QHash<int, CTQArray<CTQWallData>>& walls,
+                            double minValue, double maxValue, QList<TQCoefficientHit>& hits);
 
     CTQBSDataAdmin m_Admin;
     CTQCrXs m_CrXs;

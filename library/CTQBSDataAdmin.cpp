@@ -7,12 +7,18 @@
 #include "host/ui/CTQUiService.h"
 #include "host/core/CTQUserWork.h"
 #include "host/core/TQPicturePath.h"
+#include "records/CTQTimberingMap.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
+#include <algorithm>
+#include <functional>
 #include <limits>
+#include <utility>
 
 using TQLoad::EBSNodeType;
 
@@ -44,6 +50,97 @@ void ShowMessage(const QString& text, QMessageBox::Icon icon)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The rows the trees are made of
+//
+// Each table is read with one statement whatever the library's size; the subtrees are made from
+// these rows in memory, with the row sets and orders their own statements would give.
+
+namespace {
+
+// Rows of `sql` (its %1 is the record's table) as records, in statement order; nothing when the
+// statement failed.
+template <class Record>
+std::optional<QList<Record>> ReadTableRows(const QString& sql)
+{
+    Record record;
+    CADORecordset rows;
+    if (!record.ExecSql(sql.arg(record.GetTableName()), &rows, LibraryDatabase()))
+        return std::nullopt;
+    QList<Record> records;
+    records.reserve(rows.GetRecordCount());
+    for (unsigned int row = 0; row < rows.GetRecordCount(); ++row, rows.MoveNext()) {
+        Record read;
+        read.MakeObjectFromRS(rows);
+        records.append(read);
+    }
+    return records;
+}
+
+// An integer column of the current row; nothing when it holds no number, NULL included (a NULL
+// equals no value in SQL).
+std::optional<int> IntField(const CADORecordset& rows, const QString& column)
+{
+    int value = 0;
+    return rows.GetFieldValue(column, value) ? std::optional<int>(value) : std::nullopt;
+}
+
+template <class Record>
+QList<Record> SortedById(QList<Record> records)
+{
+    std::stable_sort(records.begin(), records.end(),
+                     [](const Record& a, const Record& b) { return a.GetID() < b.GetID(); });
+    return records;
+}
+
+} // namespace
+
+/// What the construction tree is made of.
+struct CTQBSDataAdmin::tagBSTreeRows
+{
+    std::optional<QList<CTQBSCategory>> categories;  ///< by OrderId, then ID
+    std::optional<QList<CTQBSType>> types;           ///< by category, then ID
+    bool codesRead = false;                          ///< the three sets below are known
+    QSet<int> nationalTypes;                         ///< types with a construction of province 0
+    QSet<int> commonTypes;                           ///< types with a common construction
+    QHash<int, QSet<int>> provinceTypes;             ///< province ID: types with a construction there
+    std::optional<QList<CTQWallProvince>> provinces; ///< by ID
+
+    /// The types whose IDs are in `ids`, in the order of the type rows; nothing when the types
+    /// or the constructions could not be read.
+    std::optional<QList<CTQBSType>> TypesIn(const QSet<int>& ids) const
+    {
+        if (!types || !codesRead)
+            return std::nullopt;
+        QList<CTQBSType> chosen;
+        for (const CTQBSType& type : *types) {
+            if (ids.contains(type.GetID()))
+                chosen.append(type);
+        }
+        return chosen;
+    }
+};
+
+/// A material row and the columns the subtrees filter on; a NULL column passes no filter.
+struct CTQBSDataAdmin::tagTimbRow
+{
+    CTQTimbering Material;
+    std::optional<int> ProvinceID;
+    std::optional<int> CommonFlag;
+
+    bool IsNational() const { return ProvinceID == 0; }
+    bool IsCommon() const { return CommonFlag && *CommonFlag != 0; }
+    bool IsOfProvince(int provinceId) const { return CommonFlag == 0 && ProvinceID == provinceId; }
+};
+
+/// What the material tree is made of, material types 16 to 18 and their materials left out.
+struct CTQBSDataAdmin::tagTimbTreeRows
+{
+    std::optional<QList<CTQTimberingType>> types;    ///< by ID
+    std::optional<QList<tagTimbRow>> materials;      ///< by ID
+    std::optional<QList<CTQWallProvince>> provinces; ///< by ID
+};
 
 // ---------------------------------------------------------------------------------------------
 // Nodes and lifetime
@@ -106,9 +203,10 @@ tagBSNode* CTQBSDataAdmin::GetBSNodes(int rebuild)
     ReleaseBSNodes(m_pBSRoot);
     m_pCurBSNode = nullptr;
     m_pBSRoot = new tagBSNode(QStringLiteral("所有分类"), 0, nullptr, 1, 1, TQLoad::BSN_Label);
-    MakeBSNodes();
-    MakeBSCommonNodes();
-    MakeBSProvinceNodes();
+    const tagBSTreeRows rows = ReadBSTreeRows();
+    MakeBSNodes(rows);
+    MakeBSCommonNodes(rows);
+    MakeBSProvinceNodes(rows);
     return m_pBSRoot;
 }
 
@@ -119,9 +217,10 @@ tagBSNode* CTQBSDataAdmin::GetTimbNodes(int rebuild)
     ReleaseTimbNodes(m_pTimbRoot);
     m_pCurTimbNode = nullptr;
     m_pTimbRoot = new tagBSNode(QStringLiteral("所有分类"), 0, nullptr, 1, 1, TQLoad::BSN_Label);
-    MakeTimbNodes();
-    MakeTimbCommonNodes();
-    MakeTimbProvinceNodes();
+    const tagTimbTreeRows rows = ReadTimbTreeRows();
+    MakeTimbNodes(rows);
+    MakeTimbCommonNodes(rows);
+    MakeTimbProvinceNodes(rows);
     return m_pTimbRoot;
 }
 
@@ -228,17 +327,44 @@ tagBSNode* CTQBSDataAdmin::FindTimbNode(tagBSNode& typeKey, tagBSNode& key)
 // ---------------------------------------------------------------------------------------------
 // Construction tree
 
-void CTQBSDataAdmin::PlaceTypesUnderCategories(CADORecordset& types, tagBSNode* categoryParent, int commonFlag,
+CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
+{
+    tagBSTreeRows rows;
+    rows.categories = ReadTableRows<CTQBSCategory>(QStringLiteral("SELECT * FROM %1 ORDER BY OrderId, ID"));
+    rows.types = ReadTableRows<CTQBSType>(QStringLiteral("SELECT * FROM %1 ORDER BY BSDLId, ID"));
+    // Which types have national, common and per-province constructions: a row for each type,
+    // province and common flag that occur, however many constructions share them.
+    CTQBSCode code;
+    CADORecordset codes;
+    // (Province first: SQLite then reads the table straight through instead of by the type index.)
+    rows.codesRead = code.ExecSql(QStringLiteral("SELECT DISTINCT ProvinceId, BSTId, CASE WHEN CommonFlag <> 0 THEN 1 "
+                                                 "ELSE 0 END AS IsCommon FROM %1")
+                                      .arg(code.GetTableName()),
+                                  &codes, LibraryDatabase());
+    for (unsigned int row = 0; rows.codesRead && row < codes.GetRecordCount(); ++row, codes.MoveNext()) {
+        const std::optional<int> typeId = IntField(codes, QStringLiteral("BSTId"));
+        const std::optional<int> provinceId = IntField(codes, QStringLiteral("ProvinceId"));
+        if (!typeId)
+            continue;
+        if (IntField(codes, QStringLiteral("IsCommon")).value_or(0) != 0)
+            rows.commonTypes.insert(*typeId);
+        if (provinceId == 0)
+            rows.nationalTypes.insert(*typeId);
+        if (provinceId)
+            rows.provinceTypes[*provinceId].insert(*typeId);
+    }
+    rows.provinces = ReadTableRows<CTQWallProvince>(QStringLiteral("SELECT * FROM %1 ORDER BY ID"));
+    return rows;
+}
+
+void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag,
                                                bool reportMissing)
 {
     // Type rows come ordered by category: the category node is looked up again only when the
     // category changes (and, after a miss, for every row until one is found).
     tagBSNode* categoryNode = nullptr;
     int categoryId = 0;
-    const unsigned int count = types.GetRecordCount();
-    for (unsigned int row = 0; row < count; ++row, types.MoveNext()) {
-        CTQBSType type;
-        type.MakeObjectFromRS(types);
+    for (const CTQBSType& type : types) {
         if (!categoryNode || type.BSDLId != categoryId) {
             CTQBSCategory key;
             key.SetID(type.BSDLId);
@@ -257,199 +383,173 @@ void CTQBSDataAdmin::PlaceTypesUnderCategories(CADORecordset& types, tagBSNode* 
 }
 
 int CTQBSDataAdmin::MakeConstructionSubtree(const QString& caption, int expand, int commonFlag,
-                                            const QString& categorySql, const QString& typeSql)
+                                            const std::optional<QList<CTQBSCategory>>& categories,
+                                            const std::optional<QList<CTQBSType>>& types)
 {
     m_pCurBSNode = new tagBSNode(caption, 0, m_pBSRoot, expand, commonFlag, TQLoad::BSN_Label);
-    CADORecordset categories;
-    CTQBSCategory category;
-    if (!category.ExecSql(categorySql, &categories, LibraryDatabase()) || categories.GetRecordCount() == 0)
+    if (!categories || categories->isEmpty())
         return 0;
-    for (unsigned int row = 0; row < categories.GetRecordCount(); ++row, categories.MoveNext()) {
-        category.MakeObjectFromRS(categories);
+    for (const CTQBSCategory& category : *categories)
         new tagBSNode(category.Name, category.GetID(), m_pCurBSNode, 0, commonFlag, TQLoad::BSN_BSCategory);
-    }
-    CADORecordset types;
-    CTQBSType type;
-    if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
+    if (!types)
         return 0;
-    PlaceTypesUnderCategories(types, m_pCurBSNode, commonFlag, true);
+    PlaceTypesUnderCategories(*types, m_pCurBSNode, commonFlag, true);
     return 1;
 }
 
-int CTQBSDataAdmin::MakeBSNodes()
+int CTQBSDataAdmin::MakeBSNodes(const tagBSTreeRows& rows)
 {
     // Every category by its order; under it the types that have national constructions.
-    const QString categoryTable = CTQBSCategory().GetTableName();
-    const QString typeTable = CTQBSType().GetTableName();
-    const QString codeTable = CTQBSCode().GetTableName();
-    return MakeConstructionSubtree(
-        QStringLiteral("所有围护结构"), 0, 0, QStringLiteral("SELECT * FROM %1 ORDER BY OrderId, ID").arg(categoryTable),
-        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE ProvinceId = 0) "
-                       "ORDER BY BSDLId, ID")
-            .arg(typeTable, codeTable));
+    return MakeConstructionSubtree(QStringLiteral("所有围护结构"), 0, 0, rows.categories,
+                                   rows.TypesIn(rows.nationalTypes));
 }
 
-int CTQBSDataAdmin::MakeBSCommonNodes()
+int CTQBSDataAdmin::MakeBSCommonNodes(const tagBSTreeRows& rows)
 {
-    // The categories and types that hold a common construction of any province.
-    const QString categoryTable = CTQBSCategory().GetTableName();
-    const QString typeTable = CTQBSType().GetTableName();
-    const QString codeTable = CTQBSCode().GetTableName();
-    return MakeConstructionSubtree(
-        QStringLiteral("常用围护结构"), 1, 1,
-        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSDLId FROM %2 WHERE ID IN "
-                       "(SELECT DISTINCT BSTId FROM %3 WHERE CommonFlag <> 0)) ORDER BY ID")
-            .arg(categoryTable, typeTable, codeTable),
-        QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE CommonFlag <> 0) "
-                       "ORDER BY BSDLId, ID")
-            .arg(typeTable, codeTable));
+    // The categories (by ID) and types that hold a common construction of any province.
+    const std::optional<QList<CTQBSType>> types = rows.TypesIn(rows.commonTypes);
+    std::optional<QList<CTQBSCategory>> categories;
+    if (rows.categories && types) {
+        QSet<int> categoryIds;
+        for (const CTQBSType& type : *types)
+            categoryIds.insert(type.BSDLId);
+        categories.emplace();
+        for (const CTQBSCategory& category : SortedById(*rows.categories)) {
+            if (categoryIds.contains(category.GetID()))
+                categories->append(category);
+        }
+    }
+    return MakeConstructionSubtree(QStringLiteral("常用围护结构"), 1, 1, categories, types);
 }
 
-int CTQBSDataAdmin::MakeBSProvinceNodes()
+int CTQBSDataAdmin::MakeBSProvinceNodes(const tagBSTreeRows& rows)
 {
     m_pCurBSNode = new tagBSNode(QStringLiteral("所有省份"), 0, m_pBSRoot, 1, 0, TQLoad::BSN_Label);
-    CADORecordset provinces;
-    CTQWallProvince province;
-    if (!province.ExecSql(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(province.GetTableName()), &provinces,
-                          LibraryDatabase()))
+    if (!rows.provinces)
         return 0;
-    // Every province holds every category: the categories are read once for all of them.
-    CADORecordset categories;
-    CTQBSCategory category;
-    const bool categoriesRead = category.ExecSql(
-        QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(category.GetTableName()), &categories, LibraryDatabase());
-    for (unsigned int row = 0; row < provinces.GetRecordCount(); ++row, provinces.MoveNext()) {
-        province.MakeObjectFromRS(provinces);
+    // Every province holds every category, by ID.
+    const QList<CTQBSCategory> categories = rows.categories ? SortedById(*rows.categories) : QList<CTQBSCategory>();
+    for (const CTQWallProvince& province : *rows.provinces) {
         tagBSNode* provinceNode =
             new tagBSNode(province.Name, province.GetID(), m_pCurBSNode, 0, 0, TQLoad::BSN_Province);
-        if (!categoriesRead)
+        if (!rows.categories)
             return 0;
-        if (categories.GetRecordCount() == 0)
+        if (categories.isEmpty())
             continue;
-        categories.MoveFirst();
-        for (unsigned int c = 0; c < categories.GetRecordCount(); ++c, categories.MoveNext()) {
-            category.MakeObjectFromRS(categories);
+        for (const CTQBSCategory& category : categories)
             new tagBSNode(category.Name, category.GetID(), provinceNode, 0, 0, TQLoad::BSN_BSCategory);
-        }
-        MakeProvinceSubNode(provinceNode);
+        MakeProvinceSubNode(provinceNode, rows);
     }
     return 1;
 }
 
-int CTQBSDataAdmin::MakeProvinceSubNode(tagBSNode* node)
+int CTQBSDataAdmin::MakeProvinceSubNode(tagBSNode* node, const tagBSTreeRows& rows)
 {
     if (!node)
         return 0;
-    CADORecordset types;
-    CTQBSType type;
-    const QString sql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT BSTId FROM %2 WHERE "
-                                       "ProvinceId = ?) ORDER BY BSDLId, ID")
-                            .arg(type.GetTableName(), CTQBSCode().GetTableName());
-    if (!type.ExecSql(sql, &types, LibraryDatabase(), {node->ID}))
+    const std::optional<QList<CTQBSType>> types = rows.TypesIn(rows.provinceTypes.value(node->ID));
+    if (!types)
         return 0;
-    PlaceTypesUnderCategories(types, node, 0, false);
+    PlaceTypesUnderCategories(*types, node, 0, false);
     return 1;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Material tree
 
-int CTQBSDataAdmin::MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const QString& materialFilter)
+CTQBSDataAdmin::tagTimbTreeRows CTQBSDataAdmin::ReadTimbTreeRows()
+{
+    tagTimbTreeRows rows;
+    rows.types = ReadTableRows<CTQTimberingType>(QStringLiteral("SELECT * FROM %1 WHERE ID NOT IN ") +
+                                                 kHiddenMaterialTypes + QStringLiteral(" ORDER BY ID"));
+    CTQTimbering material;
+    CADORecordset materials;
+    if (material.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE TTId NOT IN %2 ORDER BY ID")
+                             .arg(material.GetTableName(), kHiddenMaterialTypes),
+                         &materials, LibraryDatabase())) {
+        rows.materials.emplace();
+        rows.materials->reserve(materials.GetRecordCount());
+        for (unsigned int row = 0; row < materials.GetRecordCount(); ++row, materials.MoveNext()) {
+            tagTimbRow read;
+            read.Material.MakeObjectFromRS(materials);
+            read.ProvinceID = IntField(materials, QStringLiteral("ProvinceID"));
+            read.CommonFlag = IntField(materials, QStringLiteral("CommonFlag"));
+            rows.materials->append(read);
+        }
+    }
+    rows.provinces = ReadTableRows<CTQWallProvince>(QStringLiteral("SELECT * FROM %1 ORDER BY ID"));
+    return rows;
+}
+
+int CTQBSDataAdmin::MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const tagTimbTreeRows& rows,
+                                        bool (tagTimbRow::*passes)() const)
 {
     // Types that hold a material passing the filter, each with those materials, by ID.
     m_pCurTimbNode = new tagBSNode(caption, 0, m_pTimbRoot, expand, commonFlag, TQLoad::BSN_Label);
-    const QString typeTable = CTQTimberingType().GetTableName();
-    const QString materialTable = CTQTimbering().GetTableName();
-    CADORecordset types;
-    CTQTimberingType type;
-    const QString typeSql = QStringLiteral("SELECT * FROM %1 WHERE ID IN (SELECT DISTINCT TTId FROM %2 WHERE "
-                                           "%3 AND TTId NOT IN %4) ORDER BY ID")
-                                .arg(typeTable, materialTable, materialFilter, kHiddenMaterialTypes);
-    if (!type.ExecSql(typeSql, &types, LibraryDatabase()))
+    if (!rows.types || !rows.materials)
         return 0;
-    const QString materialSql = QStringLiteral("SELECT * FROM %1 WHERE TTId = ? AND %2 AND TTId NOT IN %3 ORDER BY ID")
-                                    .arg(materialTable, materialFilter, kHiddenMaterialTypes);
-    for (unsigned int row = 0; row < types.GetRecordCount(); ++row, types.MoveNext()) {
-        type.MakeObjectFromRS(types);
+    QHash<int, QList<const CTQTimbering*>> materialsOfType;
+    for (const tagTimbRow& row : *rows.materials) {
+        if ((row.*passes)())
+            materialsOfType[row.Material.TTId].append(&row.Material);
+    }
+    for (const CTQTimberingType& type : *rows.types) {
+        const QList<const CTQTimbering*> materials = materialsOfType.value(type.GetID());
+        if (materials.isEmpty())
+            continue;
         auto* typeNode =
             new tagBSNode(type.Name, type.GetID(), m_pCurTimbNode, 0, commonFlag, TQLoad::BSN_TimberingType);
-        // A failed material query leaves this type without materials; the others still come.
-        CADORecordset materials;
-        CTQTimbering material;
-        if (!material.ExecSql(materialSql, &materials, LibraryDatabase(), {typeNode->ID}))
-            continue;
-        for (unsigned int m = 0; m < materials.GetRecordCount(); ++m, materials.MoveNext()) {
-            material.MakeObjectFromRS(materials);
-            new tagBSNode(material.GetStuffName(), material.GetID(), typeNode, 0, commonFlag, TQLoad::BSN_Timbering);
-        }
+        for (const CTQTimbering* material : materials)
+            new tagBSNode(material->GetStuffName(), material->GetID(), typeNode, 0, commonFlag, TQLoad::BSN_Timbering);
     }
     return 1;
 }
 
-int CTQBSDataAdmin::MakeTimbNodes()
+int CTQBSDataAdmin::MakeTimbNodes(const tagTimbTreeRows& rows)
 {
-    return MakeMaterialSubtree(QStringLiteral("所有材质"), 1, 0, QStringLiteral("ProvinceID = 0"));
+    return MakeMaterialSubtree(QStringLiteral("所有材质"), 1, 0, rows, &tagTimbRow::IsNational);
 }
 
-int CTQBSDataAdmin::MakeTimbCommonNodes()
+int CTQBSDataAdmin::MakeTimbCommonNodes(const tagTimbTreeRows& rows)
 {
-    return MakeMaterialSubtree(QStringLiteral("常用材质"), 0, 1, QStringLiteral("CommonFlag <> 0"));
+    return MakeMaterialSubtree(QStringLiteral("常用材质"), 0, 1, rows, &tagTimbRow::IsCommon);
 }
 
-int CTQBSDataAdmin::MakeTimbProvinceNodes()
+int CTQBSDataAdmin::MakeTimbProvinceNodes(const tagTimbTreeRows& rows)
 {
     // The province heading does not become the current material node: after a build the common
     // heading stays current, which FindTimbTypeNode(key) searches.
     tagBSNode* heading = new tagBSNode(QStringLiteral("所有省份"), 0, m_pTimbRoot, 1, 0, TQLoad::BSN_Label);
-    CADORecordset provinces;
-    CTQWallProvince province;
-    if (!province.ExecSql(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(province.GetTableName()), &provinces,
-                          LibraryDatabase()))
+    if (!rows.provinces)
         return 0;
-    CADORecordset types;
-    CTQTimberingType type;
-    const bool typesRead =
-        type.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE ID NOT IN %2 ORDER BY ID").arg(type.GetTableName(),
-                                                                                          kHiddenMaterialTypes),
-                     &types, LibraryDatabase());
-    for (unsigned int row = 0; row < provinces.GetRecordCount(); ++row, provinces.MoveNext()) {
-        province.MakeObjectFromRS(provinces);
+    for (const CTQWallProvince& province : *rows.provinces) {
         tagBSNode* provinceNode = new tagBSNode(province.Name, province.GetID(), heading, 0, 0, TQLoad::BSN_Province);
-        if (!typesRead)
+        if (!rows.types)
             return 0;
-        if (types.GetRecordCount() == 0)
+        if (rows.types->isEmpty())
             continue;
-        types.MoveFirst();
-        for (unsigned int t = 0; t < types.GetRecordCount(); ++t, types.MoveNext()) {
-            type.MakeObjectFromRS(types);
+        for (const CTQTimberingType& type : *rows.types)
             new tagBSNode(type.Name, type.GetID(), provinceNode, 0, 0, TQLoad::BSN_TimberingType);
-        }
-        MakeTimbProvinceSubNode(provinceNode);
+        MakeTimbProvinceSubNode(provinceNode, rows);
     }
     return 1;
 }
 
-int CTQBSDataAdmin::MakeTimbProvinceSubNode(tagBSNode* node)
+int CTQBSDataAdmin::MakeTimbProvinceSubNode(tagBSNode* node, const tagTimbTreeRows& rows)
 {
     if (!node)
         return 0;
-    CADORecordset materials;
-    CTQTimbering material;
-    const QString sql = QStringLiteral("SELECT * FROM %1 WHERE CommonFlag = 0 AND ProvinceID = ? AND TTId NOT IN %2 "
-                                       "ORDER BY ID")
-                            .arg(material.GetTableName(), kHiddenMaterialTypes);
-    if (!material.ExecSql(sql, &materials, LibraryDatabase(), {node->ID}))
+    if (!rows.materials)
         return 0;
-    for (unsigned int row = 0; row < materials.GetRecordCount(); ++row, materials.MoveNext()) {
-        material.MakeObjectFromRS(materials);
-        if (material.TTId == 0)
+    for (const tagTimbRow& row : *rows.materials) {
+        if (!row.IsOfProvince(node->ID) || row.Material.TTId == 0)
             continue;
         CTQTimberingType key;
-        key.SetID(material.TTId);
+        key.SetID(row.Material.TTId);
         tagBSNode* typeNode = FindTimbTypeNode(node, key);
         if (!typeNode)
             continue;
-        new tagBSNode(material.GetName(), material.GetID(), typeNode, 0, 0, TQLoad::BSN_Timbering);
+        new tagBSNode(row.Material.GetName(), row.Material.GetID(), typeNode, 0, 0, TQLoad::BSN_Timbering);
     }
     return 1;
 }
@@ -492,36 +592,14 @@ CTQArray<CTQTimberingData> LayersOf(const CTQBoundingStructure& layerSet)
     return layers;
 }
 
-} // namespace
-
-void CTQBSDataAdmin::GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWallData>& wallDatas, bool calculate,
-                                           const CTQCrXs& crxs)
-{
-    wallDatas.RemoveAll();
-    CTQBSCode code;
-    const QString table = code.GetTableName();
-    CADORecordset rows;
-    const bool ran =
-        m_bBSCommon
-            ? code.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE BSTId = ? AND CommonFlag <> 0 ORDER BY ID").arg(table),
-                           &rows, LibraryDatabase(), {type.GetID()})
-            : code.ExecSql(QStringLiteral("SELECT * FROM %1 WHERE BSTId = ? AND ProvinceId = ? ORDER BY ID").arg(table),
-                           &rows, LibraryDatabase(), {type.GetID(), m_BSProvince.GetID()});
-    if (!ran)
-        return;
-    for (unsigned int row = 0; row < rows.GetRecordCount(); ++row, rows.MoveNext()) {
-        code.MakeObjectFromRS(rows);
-        wallDatas.Add(GetBSCodeWallData(code, calculate, crxs));
-    }
-}
-
-CTQWallData CTQBSDataAdmin::GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs)
+// One construction as wall data: name, ID and layers, evaluated with `crxs` when `calculate` is
+// true (Cal(1) then Cal(0), so all five results are current).
+CTQWallData MakeWallData(const CTQBSCode& code, const CTQBoundingStructure& layerSet, bool calculate,
+                         const CTQCrXs& crxs)
 {
     CTQWallData wall;
     wall.m_strBSCName = code.Name;
     wall.m_nBSCId = code.GetID();
-    CTQBoundingStructure layerSet;
-    GetBS(layerSet, code.GetID());
     wall.SetTimbering(LayersOf(layerSet), false);
     if (calculate) {
         wall.SetDjWHrXsData(crxs.m_dDjWHrXs, false);
@@ -531,6 +609,136 @@ CTQWallData CTQBSDataAdmin::GetBSCodeWallData(const CTQBSCode& code, bool calcul
         wall.Cal(0);
     }
     return wall;
+}
+
+// Receives each listed construction: its record and its wall data.
+using WallSink = std::function<void(const CTQBSCode& code, CTQWallData&& wall)>;
+
+// The constructions that `condition` (a condition on the construction table written by the
+// manager, never a user's value, with its bound `values`) selects, by ID, as wall data, each
+// handed to `sink` in that order.
+void ReadBSCodeWalls(const QString& condition, const QVariantList& values, bool calculate, const CTQCrXs& crxs,
+                     const WallSink& sink)
+{
+    // Two statements however many constructions: the constructions joined with their layer sets,
+    // and the materials these name. A construction gets the layer set that GetBS would read (its
+    // first by ID; a library written elsewhere may hold more), with its materials as GetBS would
+    // parse them; one without a layer set gets none.
+    CTQBSCode code;
+    CTQBoundingStructure layerSet;
+    const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    CADORecordset rows;
+    if (!code.ExecSql(QStringLiteral("SELECT c.*, l.ID AS LayerSetID, l.BSCId, l.TIdS, l.HouDuS, l.XzXsS, "
+                                     "l.HaveDemoBMP FROM %1 c LEFT JOIN %2 l ON l.BSCId = c.ID%3 ORDER BY c.ID, l.ID")
+                          .arg(code.GetTableName(), layerSet.GetTableName(), where),
+                      &rows, LibraryDatabase(), values))
+        return;
+    const unsigned int count = rows.GetRecordCount();
+    // The first row of each construction; the rows after it hold its further layer sets.
+    bool anyCode = false;
+    int previousCode = 0;
+    const auto isFirstOfCode = [&] {
+        int id = 0;
+        rows.GetFieldValue(QStringLiteral("ID"), id);
+        if (anyCode && id == previousCode)
+            return false;
+        anyCode = true;
+        previousCode = id;
+        return true;
+    };
+    const auto loadLayerSet = [&rows, &layerSet] {
+        layerSet.Init();
+        const std::optional<int> layerSetId = IntField(rows, QStringLiteral("LayerSetID"));
+        if (!layerSetId)
+            return false;
+        layerSet.GetListsFromRecordSet(rows);
+        layerSet.SetID(*layerSetId);
+        layerSet.ID = *layerSetId;
+        return true;
+    };
+
+    QList<int> materialIds;
+    for (unsigned int row = 0; row < count; ++row, rows.MoveNext()) {
+        if (!isFirstOfCode())
+            continue;
+        if (loadLayerSet())
+            materialIds.append(layerSet.GetStuffIDs());
+    }
+    CTQTimberingMap materials;
+    materials.Read(materialIds, LibraryDatabase());
+
+    rows.MoveFirst();
+    anyCode = false;
+    for (unsigned int row = 0; row < count; ++row, rows.MoveNext()) {
+        if (!isFirstOfCode())
+            continue;
+        code.MakeObjectFromRS(rows);
+        if (loadLayerSet())
+            layerSet.MakeArray(materials);
+        sink(code, MakeWallData(code, layerSet, calculate, crxs));
+    }
+}
+
+} // namespace
+
+QString CTQBSDataAdmin::ListModeCondition(QVariantList& values) const
+{
+    if (m_bBSCommon)
+        return QStringLiteral("CommonFlag <> 0");
+    values.append(m_BSProvince.GetID());
+    return QStringLiteral("ProvinceId = ?");
+}
+
+void CTQBSDataAdmin::GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWallData>& wallDatas, bool calculate,
+                                           const CTQCrXs& crxs)
+{
+    wallDatas.RemoveAll();
+    QVariantList values{type.GetID()};
+    const QString condition = QStringLiteral("BSTId = ? AND ") + ListModeCondition(values);
+    ReadBSCodeWalls(condition, values, calculate, crxs,
+                    [&](const CTQBSCode&, CTQWallData&& wall) { wallDatas.Add(std::move(wall)); });
+}
+
+void CTQBSDataAdmin::GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQArray<CTQWallData>>& wallDatas,
+                                                  bool calculate, const CTQCrXs& crxs)
+{
+    wallDatas.clear();
+    QVariantList values;
+    QString condition = ListModeCondition(values);
+    if (categoryId != 0) {
+        condition +=
+            QStringLiteral(" AND BSTId IN (SELECT ID FROM %1 WHERE BSDLId = ?)").arg(CTQBSType().GetTableName());
+        values.append(categoryId);
+    }
+    ReadBSCodeWalls(condition, values, calculate, crxs,
+                    [&](const CTQBSCode& code, CTQWallData&& wall) { wallDatas[code.BSTId].Add(std::move(wall)); });
+}
+
+void CTQBSDataAdmin::GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas, bool calculate,
+                                              const CTQCrXs& crxs)
+{
+    wallDatas.clear();
+    ReadBSCodeWalls(QStringLiteral("ProvinceId IS NOT NULL"), {}, calculate, crxs,
+                    [&](const CTQBSCode& code, CTQWallData&& wall) {
+                        wallDatas[code.ProvinceId][code.BSTId].Add(std::move(wall));
+                    });
+}
+
+CTQWallData CTQBSDataAdmin::GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs)
+{
+    CTQBoundingStructure layerSet;
+    GetBS(layerSet, code.GetID());
+    return MakeWallData(code, layerSet, calculate, crxs);
+}
+
+CTQArray<CTQTimbering> CTQBSDataAdmin::GetTimberings(const QList<int>& ids)
+{
+    CTQTimberingMap materials;
+    materials.Read(ids, LibraryDatabase());
+    CTQArray<CTQTimbering> found;
+    for (int id : ids)
+        found.Add(materials.Get(id));
+    return found;
 }
 
 QString CTQBSDataAdmin::GetBSDemoBMPPath(CTQBSType& type, CTQBSCode& code)

@@ -13,9 +13,12 @@
 #include "records/CTQTimberingType.h"
 #include "records/CTQWallProvince.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
+#include <QVariantList>
 
-class CADORecordset;
+#include <optional>
 
 /// The library manager: loads the construction and material libraries into node trees, finds
 /// and selects nodes, lists the constructions of a type as evaluated wall data, composes the
@@ -80,16 +83,31 @@ public:
     /// Frees both trees.
     void Release();
 
-    /// Reads the layer set of construction `bscId` into `layers` (reset when there is none).
-    /// Always 1.
+    /// Reads the layer set of construction `bscId` into `layers` (reset when there is none), with
+    /// its materials: two statements. Always 1.
     int GetBS(CTQBoundingStructure& layers, const int& bscId);
     /// The constructions of `type` in the list mode of m_bBSCommon and m_BSProvince, as wall data
-    /// with their layers, evaluated with `crxs` when `calculate` is true.
+    /// with their layers, evaluated with `crxs` when `calculate` is true. Two statements (the
+    /// constructions with their layer sets, the materials), however many constructions.
     void GetBSCodeCWallDataAry(const CTQBSType& type, CTQArray<CTQWallData>& wallDatas, bool calculate,
                                const CTQCrXs& crxs);
+    /// The constructions of many types at once, keyed by type ID: each type's as
+    /// GetBSCodeCWallDataAry lists them in the list mode of m_bBSCommon and m_BSProvince; only the
+    /// types of category `categoryId` unless it is 0. A type without constructions has no entry.
+    /// Two statements, however many types and constructions.
+    void GetBSCodeCWallDataAryOfTypes(int categoryId, QHash<int, CTQArray<CTQWallData>>& wallDatas, bool calculate,
+                                      const CTQCrXs& crxs);
+    /// Every construction of the library, keyed by province ID (0: national) and type ID, each
+    /// list as GetBSCodeCWallDataAry gives it for that province. Two statements.
+    void GetAllBSCodeCWallDataAry(QHash<int, QHash<int, CTQArray<CTQWallData>>>& wallDatas, bool calculate,
+                                  const CTQCrXs& crxs);
     /// One construction as wall data: name, ID and its stored layers (metres), evaluated with
     /// `crxs` when `calculate` is true (Cal(1) then Cal(0), so all five results are current).
     CTQWallData GetBSCodeWallData(const CTQBSCode& code, bool calculate, const CTQCrXs& crxs);
+    /// The materials of `ids`, one for each ID in the same order, read with one statement: an ID
+    /// without a material gives an empty material (ID 0), as a read by ID leaves it. Every call
+    /// reads afresh.
+    CTQArray<CTQTimbering> GetTimberings(const QList<int>& ids);
     /// Path of the construction's own picture in the user's picture folder.
     QString GetBSDemoBMPPath(CTQBSType& type, CTQBSCode& code);
     /// Path of the type's picture in the installed picture folder.
@@ -114,27 +132,38 @@ protected:
     void ReleaseTimbNodes(tagBSNode* node);
 
 private:
-    int MakeBSNodes();
-    int MakeBSCommonNodes();
-    int MakeBSProvinceNodes();
-    int MakeProvinceSubNode(tagBSNode* node);
-    int MakeTimbNodes();
-    int MakeTimbCommonNodes();
-    int MakeTimbProvinceNodes();
-    int MakeTimbProvinceSubNode(tagBSNode* node);
+    // The rows the trees are made of, each table read with one statement (defined with the
+    // builders).
+    struct tagBSTreeRows;
+    struct tagTimbRow;
+    struct tagTimbTreeRows;
+    static tagBSTreeRows ReadBSTreeRows();
+    static tagTimbTreeRows ReadTimbTreeRows();
+
+    int MakeBSNodes(const tagBSTreeRows& rows);
+    int MakeBSCommonNodes(const tagBSTreeRows& rows);
+    int MakeBSProvinceNodes(const tagBSTreeRows& rows);
+    int MakeProvinceSubNode(tagBSNode* node, const tagBSTreeRows& rows);
+    int MakeTimbNodes(const tagTimbTreeRows& rows);
+    int MakeTimbCommonNodes(const tagTimbTreeRows& rows);
+    int MakeTimbProvinceNodes(const tagTimbTreeRows& rows);
+    int MakeTimbProvinceSubNode(tagBSNode* node, const tagTimbTreeRows& rows);
 
     /// Type nodes of `types` under their category nodes among `categoryParent`'s children.
     /// `reportMissing`: a type whose category is missing shows a message and ends the list;
     /// otherwise it is skipped.
-    void PlaceTypesUnderCategories(CADORecordset& types, tagBSNode* categoryParent, int commonFlag,
+    void PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag,
                                    bool reportMissing);
-    /// A construction heading with the categories of `categorySql` and the types of `typeSql`
-    /// (ordered by category) under them; both statements are written by this class.
-    int MakeConstructionSubtree(const QString& caption, int expand, int commonFlag, const QString& categorySql,
-                                const QString& typeSql);
-    /// A material heading with the types and materials that pass `materialFilter`, a condition
-    /// on the material table written by this class (never a user's value).
-    int MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const QString& materialFilter);
+    /// A construction heading with `categories` and the `types` (ordered by category) under
+    /// them; nothing stands for a read that failed.
+    int MakeConstructionSubtree(const QString& caption, int expand, int commonFlag,
+                                const std::optional<QList<CTQBSCategory>>& categories,
+                                const std::optional<QList<CTQBSType>>& types);
+    /// A material heading with the types and materials whose rows pass `passes`.
+    int MakeMaterialSubtree(const QString& caption, int expand, int commonFlag, const tagTimbTreeRows& rows,
+                            bool (tagTimbRow::*passes)() const);
+    /// The condition on the construction table of the list mode, its values appended to `values`.
+    QString ListModeCondition(QVariantList& values) const;
     static void ReleaseSubtree(tagBSNode* node);
 
     tagBSNode* m_pBSRoot = nullptr;

@@ -63,6 +63,14 @@ void CTQBoundingStructure::UpdateBoundingStructureTableData(CADODatabase*, CADOD
 
 int CTQBoundingStructure::GetDataFromRecordSet(CADORecordset& recordset)
 {
+    if (!GetListsFromRecordSet(recordset))
+        return 0;
+    MakeArray();
+    return 1;
+}
+
+int CTQBoundingStructure::GetListsFromRecordSet(CADORecordset& recordset)
+{
     if (!tagDBSTRUCT::GetDataFromRecordSet(recordset))
         return 0;
     recordset.GetFieldValue(QStringLiteral("BSCId"), BSCId);
@@ -71,7 +79,6 @@ int CTQBoundingStructure::GetDataFromRecordSet(CADORecordset& recordset)
     recordset.GetFieldValue(QStringLiteral("XzXsS"), XzXsS);
     recordset.GetFieldValue(QStringLiteral("HaveDemoBMP"), HaveDemoBMP);
     ID = GetID();
-    MakeArray();
     return 1;
 }
 

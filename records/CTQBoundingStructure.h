@@ -29,6 +29,11 @@ public:
     static int HasBoundingStructure(long bscId, long layerId, CADODatabase* database);
     static void UpdateBoundingStructureTableData(CADODatabase* from, CADODatabase* to);
 
+    /// Loads the recordset's current row like MakeObjectFromRS but leaves the arrays alone, so
+    /// that the caller can read the materials of many layer sets at once and parse each with
+    /// MakeArray(materials).
+    int GetListsFromRecordSet(CADORecordset& recordset);
+
 protected:
     int GetDataFromRecordSet(CADORecordset& recordset) override;
     int SetDataToRecordSet(CADORecordset& recordset) override;

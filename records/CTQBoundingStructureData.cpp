@@ -1,7 +1,7 @@
 #include "records/CTQBoundingStructureData.h"
 
 #include "host/core/TQString.h"
-#include "records/CTQTimbering.h"
+#include "records/CTQTimberingMap.h"
 
 #include <QStringList>
 
@@ -27,26 +27,42 @@ void CTQBoundingStructureData::Init()
 
 void CTQBoundingStructureData::MakeArray()
 {
+    CTQTimberingMap materials;
+    materials.Read(GetStuffIDs(), nullptr);
+    MakeArray(materials);
+}
+
+namespace {
+
+// The items of a layer list as SplitString gives them (an empty list has none, empty items keep
+// their place), read in place: a listing parses the lists of every construction it shows.
+QList<QStringView> ListItems(const QString& list)
+{
+    return list.isEmpty() ? QList<QStringView>() : QStringView(list).split(u',', Qt::KeepEmptyParts);
+}
+
+} // namespace
+
+QList<int> CTQBoundingStructureData::GetStuffIDs() const
+{
+    const QList<QStringView> items = ListItems(TIdS);
+    QList<int> ids;
+    ids.reserve(items.size());
+    for (QStringView item : items)
+        ids.append(TQLoad::LeadingInt(item));
+    return ids;
+}
+
+void CTQBoundingStructureData::MakeArray(const CTQTimberingMap& materials)
+{
     m_StuffAry.RemoveAll();
     m_HouDuAry.RemoveAll();
     m_XzXsAry.RemoveAll();
 
-    QStringList items;
-    TQLoad::SplitString(TIdS, items, QLatin1Char(','));
-    CTQTimbering material;
-    for (const QString& item : items) {
-        material.Init();
-        material.ReadData(TQLoad::LeadingInt(item), nullptr);
-        m_StuffAry.Add(material);
-    }
-
-    items.clear();
-    TQLoad::SplitString(HouDuS, items, QLatin1Char(','));
-    for (const QString& item : items)
+    for (int id : GetStuffIDs())
+        m_StuffAry.Add(materials.Get(id));
+    for (QStringView item : ListItems(HouDuS))
         m_HouDuAry.Add(TQLoad::LeadingDouble(item));
-
-    items.clear();
-    TQLoad::SplitString(XzXsS, items, QLatin1Char(','));
-    for (const QString& item : items)
+    for (QStringView item : ListItems(XzXsS))
         m_XzXsAry.Add(TQLoad::LeadingDouble(item));
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace TQLoad {
 
@@ -22,5 +23,8 @@ TQHOST_EXPORT void SplitString(const QString& text, QStringList& items, QChar se
 /// character that does not belong to the number); 0 when there is none.
 TQHOST_EXPORT double LeadingDouble(const QString& text);
 TQHOST_EXPORT int LeadingInt(const QString& text);
+/// The same on a part of a text (an item of a list), without copying it.
+TQHOST_EXPORT double LeadingDouble(QStringView text);
+TQHOST_EXPORT int LeadingInt(QStringView text);
 
 } // namespace TQLoad

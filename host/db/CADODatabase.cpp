@@ -83,6 +83,7 @@ QVariant StorableText(const QVariant& value)
 
 bool TQLoad::RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
+    CADODatabase::CountStatement(sql);
     if (values.isEmpty())
         return query.exec(sql);
     if (!query.prepare(sql))
@@ -164,6 +165,9 @@ bool CADODatabase::IsOpen() const
 
 void CADODatabase::Close()
 {
+    // The kept queries go before the connection they belong to.
+    m_Prepared.clear();
+    m_pQuery.reset();
     if (!QSqlDatabase::contains(m_strConnectionName))
         return;
     {
@@ -185,6 +189,62 @@ int CADODatabase::Execute(const QString& sql, const QVariantList& values)
         return 0;
     }
     return 1;
+}
+
+QSqlQuery* CADODatabase::RunQuery(const QString& sql, const QVariantList& values)
+{
+    if (!IsOpen()) {
+        m_strLastError = QStringLiteral("数据库未打开");
+        return nullptr;
+    }
+    if (values.isEmpty() || IsSQLite()) {
+        m_pQuery = std::make_unique<QSqlQuery>(GetActiveConnection());
+        m_pQuery->setForwardOnly(true);
+        if (TQLoad::RunStatement(*m_pQuery, sql, values))
+            return m_pQuery.get();
+        SetLastError(m_pQuery->lastError());
+        return nullptr;
+    }
+    // A kept statement that fails may have gone stale (its table made anew): it is prepared
+    // afresh once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlQuery* query = PreparedQuery(sql);
+        if (!query)
+            return nullptr;
+        CountStatement(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query->bindValue(i, values[i]);
+        if (query->exec())
+            return query;
+        SetLastError(query->lastError());
+        ForgetPrepared(sql);
+    }
+    return nullptr;
+}
+
+QSqlQuery* CADODatabase::PreparedQuery(const QString& sql)
+{
+    for (auto kept = m_Prepared.begin(); kept != m_Prepared.end(); ++kept) {
+        if (kept->first == sql) {
+            m_Prepared.splice(m_Prepared.begin(), m_Prepared, kept);
+            return m_Prepared.front().second.get();
+        }
+    }
+    auto query = std::make_unique<QSqlQuery>(GetActiveConnection());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql)) {
+        SetLastError(query->lastError());
+        return nullptr;
+    }
+    m_Prepared.emplace_front(sql, std::move(query));
+    if (static_cast<int>(m_Prepared.size()) > kPreparedStatements)
+        m_Prepared.pop_back();
+    return m_Prepared.front().second.get();
+}
+
+void CADODatabase::ForgetPrepared(const QString& sql)
+{
+    m_Prepared.remove_if([&](const auto& kept) { return kept.first == sql; });
 }
 
 void CADODatabase::SetLastError(const QSqlError& error)
@@ -238,4 +298,51 @@ QStringList CADODatabase::GetTableNames() const
     for (const QString& name : GetActiveConnection().tables())
         names.append(name.toLower());
     return names;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statement count
+
+namespace {
+
+// The statements of every connection, kept only while counting is on.
+struct StatementCount
+{
+    bool counting = false;
+    QStringList statements;
+};
+
+StatementCount& Counted()
+{
+    static StatementCount count;
+    return count;
+}
+
+} // namespace
+
+void CADODatabase::CountStatement(const QString& sql)
+{
+    if (Counted().counting)
+        Counted().statements.append(sql);
+}
+
+void CADODatabase::StartStatementCount()
+{
+    Counted().statements.clear();
+    Counted().counting = true;
+}
+
+void CADODatabase::StopStatementCount()
+{
+    Counted().counting = false;
+}
+
+int CADODatabase::GetStatementCount()
+{
+    return static_cast<int>(Counted().statements.size());
+}
+
+QStringList CADODatabase::GetCountedStatements()
+{
+    return Counted().statements;
 }

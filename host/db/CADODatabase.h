@@ -4,7 +4,12 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+
+#include <list>
+#include <memory>
+#include <utility>
 
 class QSqlError;
 class QSqlQuery;
@@ -47,6 +52,28 @@ public:
 
     /// Runs one statement that returns no rows; non-zero on success.
     int Execute(const QString& sql, const QVariantList& values = {});
+    /// Runs a query: `sql` with `values` bound to its placeholders in order. On PostgreSQL a
+    /// statement with values is prepared once and kept for the next run of the same text (the
+    /// latest kPreparedStatements texts), since preparing and releasing it are round trips of
+    /// their own; SQLite prepares in-process, and its kept statements would not follow a table
+    /// that another connection makes anew. The query is positioned before its first row and
+    /// stays valid until the next RunQuery; the caller reads its rows and then calls finish().
+    /// Null when the statement failed (GetLastError says why).
+    QSqlQuery* RunQuery(const QString& sql, const QVariantList& values);
+    static constexpr int kPreparedStatements = 64;
+    /// Statement counting, for measurements and tests: off until started, so a normal run keeps
+    /// nothing. Starting resets the count; every statement any connection then runs (through
+    /// TQLoad::RunStatement: Execute and the recordsets) counts once, whether it succeeds or not,
+    /// also on a connection an action opens itself. Each is a round trip to the server on
+    /// PostgreSQL. The library runs on one thread, the one that counts.
+    static void StartStatementCount();
+    static void StopStatementCount();
+    /// Statements counted since the last start.
+    static int GetStatementCount();
+    /// Their texts, in the order they ran, to show which statements an action issues.
+    static QStringList GetCountedStatements();
+    /// Counts one statement while counting is on.
+    static void CountStatement(const QString& sql);
 
     bool BeginTransaction();
     /// A transaction that holds the library's write lock from its first statement, so two
@@ -76,8 +103,16 @@ public:
 private:
     bool OpenConnection();
     bool ConfigureSQLite();
+    /// The kept query prepared with `sql`, prepared now when there is none; null when it cannot be
+    /// prepared.
+    QSqlQuery* PreparedQuery(const QString& sql);
+    void ForgetPrepared(const QString& sql);
 
     QString m_strConnectionName;
     CTQDatabaseConfig m_Config;
     QString m_strLastError;
+    /// The kept statements, most recently run first.
+    std::list<std::pair<QString, std::unique_ptr<QSqlQuery>>> m_Prepared;
+    /// The query of the last statement not kept.
+    std::unique_ptr<QSqlQuery> m_pQuery;
 };

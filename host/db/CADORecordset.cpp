@@ -16,17 +16,21 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
     m_pDatabase = database;
     if (!database || !database->IsOpen())
         return 0;
-    QSqlQuery query(database->GetActiveConnection());
-    query.setForwardOnly(true);
-    if (!TQLoad::RunStatement(query, sql, values)) {
-        database->SetLastError(query.lastError());
+    QSqlQuery* query = database->RunQuery(sql, values);
+    if (!query)
         return 0;
+    m_Columns = query->record();
+    const int columns = m_Columns.count();
+    while (query->next()) {
+        for (int column = 0; column < columns; ++column)
+            m_Values.push_back(query->value(column));
+        ++m_nRows;
     }
-    while (query.next())
-        m_Rows.push_back(query.record());
-    if (query.lastError().isValid()) {
-        database->SetLastError(query.lastError());
-        m_Rows.clear();
+    const QSqlError error = query->lastError();
+    query->finish();
+    if (error.isValid()) {
+        database->SetLastError(error);
+        Close();
         return 0;
     }
     return 1;
@@ -34,24 +38,37 @@ int CADORecordset::Open(CADODatabase* database, const QString& sql, const QVaria
 
 void CADORecordset::Close()
 {
-    m_Rows.clear();
+    m_Columns.clear();
+    m_Values.clear();
+    m_nRows = 0;
     m_nCurrent = 0;
+    m_ColumnIndex.clear();
     m_Written.clear();
 }
 
 void CADORecordset::MoveNext()
 {
-    if (m_nCurrent < m_Rows.size())
+    if (m_nCurrent < m_nRows)
         ++m_nCurrent;
+}
+
+int CADORecordset::ColumnIndex(const QString& column) const
+{
+    for (const auto& [name, index] : m_ColumnIndex) {
+        if (name == column)
+            return index;
+    }
+    const int index = m_Columns.indexOf(column);
+    m_ColumnIndex.emplace_back(column, index);
+    return index;
 }
 
 QVariant CADORecordset::CurrentValue(const QString& column) const
 {
     if (IsEOF())
         return {};
-    const QSqlRecord& row = m_Rows[m_nCurrent];
-    const int index = row.indexOf(column);
-    return index < 0 ? QVariant() : row.value(index);
+    const int index = ColumnIndex(column);
+    return index < 0 ? QVariant() : m_Values[m_nCurrent * static_cast<std::size_t>(m_Columns.count()) + index];
 }
 
 int CADORecordset::GetFieldValue(const QString& column, QString& value, const QString& nullValue) const

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <utility>
 #include <vector>
 
 class CADODatabase;
@@ -24,8 +25,8 @@ public:
     int Open(CADODatabase* database, const QString& sql, const QVariantList& values = {});
     void Close();
 
-    unsigned int GetRecordCount() const { return static_cast<unsigned int>(m_Rows.size()); }
-    bool IsEOF() const { return m_nCurrent >= m_Rows.size(); }
+    unsigned int GetRecordCount() const { return static_cast<unsigned int>(m_nRows); }
+    bool IsEOF() const { return m_nCurrent >= m_nRows; }
     void MoveFirst() { m_nCurrent = 0; }
     void MoveNext();
 
@@ -49,10 +50,19 @@ public:
 
 private:
     QVariant CurrentValue(const QString& column) const;
+    /// Index of a column by its name, ignoring case; −1 when there is none.
+    int ColumnIndex(const QString& column) const;
     void SetWritten(const QString& column, const QVariant& value);
 
     CADODatabase* m_pDatabase = nullptr;
-    std::vector<QSqlRecord> m_Rows;
+    // The rows are kept as their values, row after row, and the column names once: a listing
+    // reads thousands of rows, and a record per row would repeat every name.
+    QSqlRecord m_Columns;
+    std::vector<QVariant> m_Values;
+    std::size_t m_nRows = 0;
     std::size_t m_nCurrent = 0;
+    /// The spellings of column names asked for so far, with their index: a few, compared exactly
+    /// before the slower comparison that ignores case.
+    mutable std::vector<std::pair<QString, int>> m_ColumnIndex;
     QList<QPair<QString, QVariant>> m_Written;
 };

@@ -14,6 +14,9 @@ public:
     CTQWallData();
     CTQWallData(const CTQWallData&) = default;
     CTQWallData& operator=(const CTQWallData&) = default;
+    /// Moving hands the layers over: listings build thousands of walls into growing arrays.
+    CTQWallData(CTQWallData&&) noexcept = default;
+    CTQWallData& operator=(CTQWallData&&) noexcept = default;
     ~CTQWallData() override;
 
     const char* GetRuntimeClass() const override;

@@ -184,3 +184,79 @@ TEST_F(LibraryContentTest, MaterialTypeWithAnyMaterialIsKept)
     EXPECT_EQ(m_Admin.DeleteTimberingType(emptyType), 1);
     EXPECT_FALSE(RowExists(QStringLiteral("TimberingType"), empty));
 }
+
+TEST_F(LibraryContentTest, ManyTypesAtOnceListWhatEachTypeLists)
+{
+    AddCode(QStringLiteral("北京砖墙"), m_Brick, m_Beijing, 1);
+    AddCode(QStringLiteral("北京屋面"), m_FlatRoof, m_Beijing, 0);
+    AddCode(QStringLiteral("黑龙江砖墙"), m_Brick, m_Heilongjiang, 0);
+    const auto names = [](const CTQArray<CTQWallData>& walls) {
+        QStringList listed;
+        for (const CTQWallData& wall : walls)
+            listed.append(wall.m_strBSCName);
+        return listed;
+    };
+
+    struct Mode
+    {
+        const char* what;
+        int province;
+        int common;
+        int category;
+    };
+    const Mode modes[] = {{"national", 0, 0, 0},
+                          {"Beijing", m_Beijing, 0, 0},
+                          {"common", 0, 1, 0},
+                          {"national walls", 0, 0, m_Wall},
+                          {"Beijing roofs", m_Beijing, 0, m_Roof}};
+    for (const Mode& mode : modes) {
+        m_Admin.m_BSProvince.SetID(mode.province);
+        m_Admin.m_bBSCommon = mode.common;
+        QHash<int, CTQArray<CTQWallData>> ofTypes;
+        m_Admin.GetBSCodeCWallDataAryOfTypes(mode.category, ofTypes, true, CTQCrXs());
+        for (int typeId : {m_Brick, m_Insulated, m_FlatRoof}) {
+            const bool inCategory = mode.category == 0 || mode.category == (typeId == m_FlatRoof ? m_Roof : m_Wall);
+            const QStringList expected = inCategory ? ListedNames(typeId) : QStringList();
+            EXPECT_EQ(names(ofTypes.value(typeId)), expected) << mode.what << " " << typeId;
+            EXPECT_EQ(ofTypes.contains(typeId), !expected.isEmpty()) << mode.what << " " << typeId;
+        }
+    }
+
+    QHash<int, QHash<int, CTQArray<CTQWallData>>> all;
+    m_Admin.GetAllBSCodeCWallDataAry(all, false, CTQCrXs());
+    EXPECT_EQ(names(all[0][m_Brick]), (QStringList{"240砖墙", "370砖墙"}));
+    EXPECT_EQ(names(all[m_Beijing][m_Brick]), QStringList{"北京砖墙"});
+    EXPECT_EQ(names(all[m_Heilongjiang][m_Insulated]), QStringList{"北方保温墙"});
+    EXPECT_EQ(all[m_Beijing].size(), 2);
+}
+
+TEST_F(LibraryContentTest, ListingsTakeTheFirstLayerSetAndMaterialsAsStored)
+{
+    // A second layer set of the same construction (a library written elsewhere) is not the one
+    // read; a material ID without a row gives an empty layer, a repeated one the same material.
+    Exec(QStringLiteral("INSERT INTO BoundingStructure (BSCId, TIdS, HouDuS, XzXsS) VALUES (?, ?, '100', '1')"),
+         {m_Brick240, QString::number(m_Clay)});
+    AddLayers(m_Brick370, QStringLiteral("%1,999999,%1").arg(m_Clay), QStringLiteral("240,10,130"),
+              QStringLiteral("1,1,1.2"));
+    CTQBSType type;
+    type.SetID(m_Brick);
+    CTQArray<CTQWallData> walls;
+    m_Admin.GetBSCodeCWallDataAry(type, walls, false, CTQCrXs());
+    ASSERT_EQ(walls.GetSize(), 2);
+    EXPECT_EQ(walls[0].GetTimbering().GetSize(), 3) << "the first layer set by ID";
+    const CTQArray<CTQTimberingData>& layers = walls[1].GetTimbering();
+    ASSERT_EQ(layers.GetSize(), 3);
+    EXPECT_EQ((QList<int>{layers[0].GetStuffID(), layers[1].GetStuffID(), layers[2].GetStuffID()}),
+              (QList<int>{m_Clay, 0, m_Clay}));
+    EXPECT_EQ(layers[2].GetStuffName(), QStringLiteral("黏土砖"));
+    EXPECT_DOUBLE_EQ(layers[2].GetThick(), 0.13);
+    EXPECT_DOUBLE_EQ(layers[2].GetDrXsXz(), 1.2);
+
+    const CTQArray<CTQTimbering> materials = m_Admin.GetTimberings({m_Xps, 999999, m_Mortar, m_Xps});
+    ASSERT_EQ(materials.GetSize(), 4);
+    EXPECT_EQ(materials[0].GetStuffName(), QStringLiteral("XPS板"));
+    EXPECT_EQ(materials[1].GetID(), 0) << "no material of that ID";
+    EXPECT_TRUE(materials[1].GetStuffName().isEmpty());
+    EXPECT_EQ(materials[2].GetDrXs(), 0.93);
+    EXPECT_EQ(materials[3].GetID(), m_Xps);
+}

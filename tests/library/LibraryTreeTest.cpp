@@ -151,3 +151,30 @@ TEST_F(LibraryTreeTest, SelectionsFollowModeAndProvince)
     Exec(QStringLiteral("UPDATE WallProvince SET Name = '改名' WHERE ID = ?"), {m_Heilongjiang});
     EXPECT_EQ(m_Admin.SelectTimbNode(0), nullptr) << "the province is read again and its name has no node";
 }
+
+TEST_F(LibraryTreeTest, NullFlagsAndProvincesPassNoSubtreeFilter)
+{
+    // A NULL equals no value: a construction without province is neither national nor of a
+    // province, one without flag is not common; a material without flag is neither common nor
+    // among its province's own.
+    const int untold = AddType(QStringLiteral("未注明"), m_Door);
+    Exec(QStringLiteral("INSERT INTO BSCode (BSTId, Name, CommonFlag, ProvinceId) VALUES (?, '无省份', NULL, NULL)"),
+         {untold});
+    Exec(QStringLiteral("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID, DrXs) VALUES ('无标志', ?, NULL, "
+                        "?, 0.5)"),
+         {m_InsulationType, m_Heilongjiang});
+    Exec(QStringLiteral("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID, DrXs) VALUES ('全国无标志', ?, "
+                        "NULL, 0, 0.5)"),
+         {m_MortarType});
+
+    tagBSNode* root = m_Admin.GetBSNodes(1);
+    EXPECT_TRUE(Child(root->Children[0], "门")->Children.IsEmpty());
+    EXPECT_EQ(Captions(root->Children[1]), QStringList{"外墙"});
+    for (const tagBSNode* province : root->Children[2]->Children)
+        EXPECT_TRUE(Child(province, "门")->Children.IsEmpty()) << province->Name.toStdString();
+
+    tagBSNode* materials = m_Admin.GetTimbNodes(1);
+    EXPECT_EQ(Captions(Child(materials->Children[0], "砂浆")), (QStringList{"水泥砂浆", "全国无标志"}));
+    EXPECT_EQ(Captions(Child(materials->Children[1], "砂浆")), QStringList{"水泥砂浆"});
+    EXPECT_EQ(Captions(Child(Child(materials->Children[2], "黑龙江省"), "保温")), QStringList{"EPS板"});
+}

@@ -353,8 +353,12 @@ void CTqUiBSListDlg::ShowUIData()
 
     if (m_Code.ProvinceId > 0)
         m_Province.ReadData(m_Code.ProvinceId, nullptr);
+    // A selection that moves lists and evaluates the type's constructions already; they are
+    // read and evaluated a second time only when it stayed, or listed them without evaluating.
+    const QTreeWidgetItem* selectedBefore = m_ui->bsTree->currentItem();
     TreeSelectItem(m_Category, m_Type);
-    ResetGridBSC(true);
+    if (m_ui->bsTree->currentItem() == selectedBefore || !m_ui->autoCalculateCheckBox->isChecked())
+        ResetGridBSC(true);
 }
 
 void CTqUiBSListDlg::TreeSelectItem(CTQBSCategory& category, CTQBSType& type)

@@ -40,13 +40,18 @@ TEST(TQStringTest, SplitStringKeepsPositions)
 
 TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
 {
-    const std::pair<const char*, double> doubles[] = {{" 240.5mm", 240.5}, {"1e-3", 0.001}, {"-.5x", -0.5},
-                                                      {"abc", 0.0},        {"nan", 0.0},    {"1e999", 0.0}};
+    // Besides the plain cases, the edges of the number: an exponent without digits, a bare point,
+    // blanks other than the ASCII ones and digits other than 0-9 end it or leave none.
+    const std::pair<const char*, double> doubles[] = {
+        {" 240.5mm", 240.5}, {"1e-3", 0.001}, {"-.5x", -0.5}, {"abc", 0.0},        {"nan", 0.0},
+        {"1e999", 0.0},      {"2e+", 2.0},    {"1.e2", 100.0}, {"\t\r\n+.25", 0.25}, {".e1", 0.0},
+        {"- 5", 0.0},        {"\u3000" "5", 0.0}};
     for (const auto& [text, value] : doubles)
-        EXPECT_DOUBLE_EQ(LeadingDouble(QString::fromLatin1(text)), value) << text;
-    EXPECT_EQ(LeadingInt(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(LeadingInt(QStringLiteral("99999999999")), 0);
-    EXPECT_EQ(LeadingInt(QStringLiteral("7.9")), 7);
+        EXPECT_DOUBLE_EQ(LeadingDouble(QString::fromUtf8(text)), value) << text;
+    const std::pair<const char*, int> ints[] = {
+        {"12abc", 12}, {"99999999999", 0}, {"7.9", 7}, {"-12e3", -12}, {"\uff11" "2", 0}};
+    for (const auto& [text, value] : ints)
+        EXPECT_EQ(LeadingInt(QString::fromUtf8(text)), value) << text;
 }
 
 TEST(TQFolderTest, PictureFoldersEndWithSlash)

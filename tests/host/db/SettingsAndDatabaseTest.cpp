@@ -95,3 +95,31 @@ TEST_F(LibraryDatabaseTest, SecondWriterWaitsForTheFirst)
         EXPECT_GE(timeoutMs, 1000);
     }
 }
+
+TEST_F(LibraryDatabaseTest, KeptStatementsRunAgainAndFollowATableMadeAnew)
+{
+    Exec(QStringLiteral("INSERT INTO BSDaLei (Name, OrderId) VALUES ('外墙', 1)"));
+    const QString byId = QStringLiteral("SELECT * FROM BSDaLei WHERE ID = ?");
+    CADODatabase::StartStatementCount();
+    for (int run = 0; run < 2; ++run) {
+        CADORecordset rows;
+        ASSERT_TRUE(rows.Open(Db(), byId, {1}));
+        EXPECT_EQ(rows.GetRecordCount(), 1u);
+    }
+    CADODatabase::StopStatementCount();
+    EXPECT_EQ(CADODatabase::GetStatementCount(), 2) << "a kept statement counts at every run";
+
+    // The table made anew with another column: a statement kept on PostgreSQL is prepared again,
+    // and SQLite, which keeps none, reads the new table as well.
+    Exec(QStringLiteral("DROP TABLE BSDaLei"));
+    Exec(QStringLiteral("CREATE TABLE BSDaLei (ID INTEGER PRIMARY KEY, Name TEXT, OrderId INTEGER, Extra INTEGER)"));
+    Exec(QStringLiteral("INSERT INTO BSDaLei (ID, Name, OrderId, Extra) VALUES (1, '屋面', 2, 7)"));
+    CADORecordset rows;
+    ASSERT_TRUE(rows.Open(Db(), byId, {1})) << Db()->GetLastError().toStdString();
+    QString name;
+    int extra = 0;
+    rows.GetFieldValue(QStringLiteral("Name"), name);
+    rows.GetFieldValue(QStringLiteral("Extra"), extra);
+    EXPECT_EQ(name, QStringLiteral("屋面"));
+    EXPECT_EQ(extra, 7);
+}
