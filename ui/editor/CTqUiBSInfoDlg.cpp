@@ -566,15 +566,19 @@ void CTqUiBSInfoDlg::OnBtnCalDj()
     CalculateHouDu(1);
 }
 
-void CTqUiBSInfoDlg::BuildWallData(CTQWallData& wall) const
+void CTqUiBSInfoDlg::BuildWallData(CTQWallData& wall)
 {
+    // The materials of all rows are read afresh with one statement per computation. A material
+    // that cannot be read leaves its layer without values: the results then show "-" rather than
+    // a coefficient that quietly lacks a layer.
+    QList<int> materialIds;
+    for (int row = 0; row < m_pLayerGrid->RowCount(); ++row)
+        materialIds.append(TQLoad::LeadingInt(m_pLayerGrid->GetCellText(row, kStuffIdCell)));
+    const CTQArray<CTQTimbering> materials = m_BSDataAdmin.GetTimberings(materialIds);
+
     CTQArray<CTQTimberingData> layers;
-    CTQTimbering material;
     for (int row = 0; row < m_pLayerGrid->RowCount(); ++row) {
-        // A material that cannot be read leaves the layer without values: the results then show
-        // "-" rather than a coefficient that quietly lacks a layer.
-        material.Init();
-        material.ReadData(TQLoad::LeadingInt(m_pLayerGrid->GetCellText(row, kStuffIdCell)), nullptr);
+        const CTQTimbering& material = materials.GetAt(row);
         CTQTimberingData layer;
         layer.SetBRr(material.GetBRr());
         layer.SetDrXs(material.GetDrXs());

@@ -116,7 +116,7 @@ private:
     void MoveFocusedLayer(int step);
     /// The layers of the grid as the wall-data component takes them, with the surface coefficients
     /// of the hidden boxes.
-    void BuildWallData(CTQWallData& wall) const;
+    void BuildWallData(CTQWallData& wall);
     void ShowResults(const CTQWallData& wall);
     void SetStatus(const QString& text);
 
