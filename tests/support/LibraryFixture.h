@@ -57,7 +57,8 @@ protected:
 
     static bool IsPostgres() { return !qEnvironmentVariableIsEmpty("TQWALL_TEST_PSQL"); }
 
-    /// (Re)opens the library; `readOnly` opens an SQLite file without write access.
+    /// (Re)opens the library; `readOnly` opens it so that every write is refused (an SQLite file
+    /// without write access, a PostgreSQL session whose transactions are read-only).
     void OpenLibrary(bool readOnly = false)
     {
         CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
