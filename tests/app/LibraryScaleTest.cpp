@@ -70,15 +70,6 @@ protected:
         return {CADODatabase::GetStatementCount(), CADODatabase::GetCountedStatements(), items, expected};
     }
 
-    int CountRows(const QString& sql, const QVariantList& values = {})
-    {
-        CADORecordset rows;
-        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM ") + sql, values));
-        int count = 0;
-        rows.GetFieldValue(QStringLiteral("N"), count);
-        return count;
-    }
-
     /// Every action on the library as it stands, each with the number of constructions (or
     /// headings) it must show.
     QMap<QString, Measured> MeasureActions()
@@ -94,7 +85,7 @@ protected:
             dialog.m_WallData.m_nBSCId = 1;
             auto* list = dialog.findChild<CTqUiReportControl*>(QStringLiteral("bsList"));
             measured["open the dialog"] =
-                Measure(CountRows(QStringLiteral("BSCode WHERE ProvinceId = 0 AND BSTId = ?"), {first.BSTId}), [&] {
+                Measure(CountRows("BSCode", "ProvinceId = 0 AND BSTId = ?", {first.BSTId}), [&] {
                     dialog.show();
                     return list->RowCount();
                 });
@@ -105,14 +96,14 @@ protected:
             const int typeId = typeNode ? typeNode->ID : 0;
             const int provinceId = typeNode ? typeNode->Parent->Parent->ID : 0;
             measured["select a type"] = Measure(
-                CountRows(QStringLiteral("BSCode WHERE ProvinceId = ? AND BSTId = ?"), {provinceId, typeId}), [&] {
+                CountRows("BSCode", "ProvinceId = ? AND BSTId = ?", {provinceId, typeId}), [&] {
                     if (type)
                         tree->setCurrentItem(type);
                     return list->RowCount();
                 });
             dialog.reject();
         }
-        measured["query all kinds"] = Measure(CountRows(QStringLiteral("BSCode WHERE ProvinceId = 0")), [] {
+        measured["query all kinds"] = Measure(CountRows("BSCode", "ProvinceId = 0"), [] {
             CTQBSCoefficientSearch search;
             return static_cast<int>(search.SearchAll(0.0, 1000.0).size());
         });
@@ -124,7 +115,7 @@ protected:
             CTQBSDataAdmin admin;
             return admin.GetTimbNodes(1)->Children.GetSize();
         });
-        measured["tqwall list"] = Measure(CountRows(QStringLiteral("BSCode")), [this] {
+        measured["tqwall list"] = Measure(CountRows("BSCode"), [this] {
             QString out, err;
             QTextStream outStream(&out), errStream(&err);
             QStringList arguments{QStringLiteral("list")};
@@ -200,17 +191,12 @@ TEST_F(LibraryScaleTest, ConstructionsReadAllAtOnceEqualThemReadOneByOne)
                 const CTQArray<CTQTimberingData> listedLayers = listed.GetTimbering();
                 const CTQArray<CTQTimberingData> aloneLayers = alone.GetTimbering();
                 ASSERT_EQ(listedLayers.GetSize(), aloneLayers.GetSize()) << code.GetID();
-                for (int layer = 0; layer < aloneLayers.GetSize(); ++layer) {
-                    const CTQTimberingData& a = listedLayers[layer];
-                    const CTQTimberingData& b = aloneLayers[layer];
-                    EXPECT_EQ(a.GetStuffID(), b.GetStuffID());
-                    EXPECT_EQ(a.GetStuffName(), b.GetStuffName());
-                    EXPECT_EQ(a.GetThick(), b.GetThick());
-                    EXPECT_EQ(a.GetDrXs(), b.GetDrXs());
-                    EXPECT_EQ(a.GetDrXsXz(), b.GetDrXsXz());
-                }
-                EXPECT_EQ(listed.GetCrXs(), alone.GetCrXs()) << code.GetID();
-                EXPECT_EQ(listed.GetYc(), alone.GetYc()) << code.GetID();
+                const auto values = [](const CTQTimberingData& l) {
+                    return std::tuple(l.GetStuffID(), l.GetStuffName(), l.GetThick(), l.GetDrXs(), l.GetDrXsXz());
+                };
+                for (int layer = 0; layer < aloneLayers.GetSize(); ++layer)
+                    EXPECT_EQ(values(listedLayers[layer]), values(aloneLayers[layer])) << code.GetID();
+                EXPECT_EQ(std::pair(listed.GetCrXs(), listed.GetYc()), std::pair(alone.GetCrXs(), alone.GetYc()));
                 EXPECT_TRUE(std::isfinite(listed.GetCrXs())) << code.GetID();
             }
         }

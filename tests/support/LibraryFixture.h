@@ -148,12 +148,6 @@ protected:
     {
         Insert("BoundingStructure", "BSCId, TIdS, HouDuS, XzXsS", {codeId, ids, thicknesses, factors});
     }
-    /// Stores a new record through its own class and returns its ID.
-    template <class Record> static int Store(Record record)
-    {
-        EXPECT_EQ(record.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return record.GetID();
-    }
 
     QTemporaryDir m_Folder;
 
