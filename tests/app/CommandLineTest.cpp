@@ -131,19 +131,8 @@ TEST_F(CommandLineTest, QueryListsOnlyTheRange)
     }
 }
 
-TEST_F(CommandLineTest, OnlyAProjectOrNothingOpensTheWindow)
-{
-    const std::pair<QStringList, bool> cases[] = {
-        {{}, true}, {{"building.json"}, true}, {{"--db", "lib.sqlite", "building.json"}, true},
-        {{"--db", "lib.sqlite", "list"}, false}, {{"list", "--db", "lib.sqlite"}, false},
-        {{"--json", "calc", "4"}, false}, {{"--help"}, false}, {{"-h"}, false}, {{"--version"}, false},
-        {{"--no-such-option"}, false},
-    };
-    for (const auto& [arguments, window] : cases)
-        EXPECT_EQ(CTQCommandLine::WantsWindow(arguments), window) << arguments.join(' ').toStdString();
-}
-
-// The program itself, started the way a script starts it: no display, no window, no wait.
+// The program itself, started the way a script starts it: no display, no window, no wait. Only a
+// project or no argument at all asks for the window.
 TEST_F(CommandLineTest, TheProgramRunsWithoutADisplay)
 {
     struct Case
@@ -157,7 +146,9 @@ TEST_F(CommandLineTest, TheProgramRunsWithoutADisplay)
     };
     const Case cases[] = {
         {"options before the command", {"list"}, {}, CTQCommandLine::Ok, "所有围护结构", ""},
-        {"help", {"--help"}, {}, CTQCommandLine::Ok, "tqwall list", ""},
+        {"options after the command", {"calc", "4", "--json"}, {}, CTQCommandLine::Ok, "\"id\": 4", ""},
+        {"help", {"-h"}, {}, CTQCommandLine::Ok, "tqwall list", ""},
+        {"an unknown option", {"--no-such-option"}, {}, CTQCommandLine::BadInput, "", "no-such-option"},
         {"version", {"--version"}, {}, CTQCommandLine::Ok, "tqwall", ""},
         {"the window without a display", {}, {}, CTQCommandLine::NoDisplay, "", "显示器"},
         {"an unreadable project, offscreen", {m_Folder.filePath("no-such-building.json")}, "offscreen",

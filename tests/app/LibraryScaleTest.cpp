@@ -2,7 +2,6 @@
 // building either tree and `tqwall list` issue no more statements on a library of 10,000
 // constructions than on one of 100, and what they read at that size is complete.
 #include "app/CTQCommandLine.h"
-#include "host/db/CADODatabase.h"
 #include "host/ui/CMutiTreeCtrl.h"
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiReportControl.h"

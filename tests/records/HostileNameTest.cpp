@@ -2,9 +2,7 @@
 // deletions: each stored and found exactly as typed, nothing else changed, every picture inside
 // its folder. One table of names, on both engines.
 #include "host/core/CTQUserWork.h"
-#include "host/ui/CTQUiService.h"
 #include "library/CTQBSDataAdmin.h"
-#include "records/CTQBoundingStructure.h"
 #include "support/LibraryFixture.h"
 
 #include <QDir>

@@ -141,18 +141,6 @@ TEST_F(RecordKeyTest, EachRecordMatchesOnItsWholeKeyOnly)
     EXPECT_EQ(unnamed.GetID(), ids[16]);
 }
 
-TEST_F(RecordKeyTest, NullNamesOfAnOlderLibraryMatchEmptyNames)
-{
-    Exec("INSERT INTO BSType (Name, BSDLId) VALUES (NULL, 4)");
-    CTQBSType type;
-    EXPECT_EQ(type.IsExist(nullptr), DBS_Exist);
-    EXPECT_EQ(std::pair(type.Name, type.BSDLId), std::pair(QStringLiteral(""), 4));
-    Exec("INSERT INTO BSCode (Name, BSTId, ProvinceId) VALUES (NULL, 3, NULL)");
-    CTQBSCode code = Code({}, 3, 0);
-    EXPECT_EQ(code.AddIfNotExist(nullptr, 1), DBS_Exist) << "NULL province is national";
-    EXPECT_EQ(CTQBSCode::HasBSCode(QStringLiteral(""), nullptr), code.GetID());
-}
-
 TEST_F(RecordKeyTest, UpdateIfNoOtherWritesOwnRowOnly)
 {
     CTQBSType wall, roof, reread;

@@ -43,19 +43,21 @@ TEST_F(RecordStorageTest, ValuesRoundTripExactly)
     }
 }
 
-TEST_F(RecordStorageTest, NullColumnsReadAsEmptyAndZero)
+// Rows of an older library may hold NULL where the records write a value.
+TEST_F(RecordStorageTest, NullColumnsReadAsEmptyAndZeroAndMatchEmptyNames)
 {
-    Exec("INSERT INTO BSCode (Name, BSTId, CommonFlag, ProvinceId) VALUES (NULL, NULL, NULL, NULL)");
+    Exec("INSERT INTO BSCode (Name, BSTId, CommonFlag, ProvinceId) VALUES (NULL, 3, NULL, NULL)");
     // SQLite keeps a text in a number column; PostgreSQL refuses it, so there it is the default.
     Exec(IsPostgres() ? "INSERT INTO Timbering (Name, GMD, BRr) VALUES (NULL, NULL, NULL)"
                       : "INSERT INTO Timbering (Name, GMD, DrXs, BRr) VALUES (NULL, NULL, 'abc', NULL)");
     Exec("INSERT INTO BSDaLei (Name) VALUES (NULL)");
+    Exec("INSERT INTO BSType (Name, BSDLId) VALUES (NULL, 4)");
 
     CTQBSCode code;
     code.Name = QStringLiteral("占位");
     code.CommonFlag = 9;
     ASSERT_TRUE(code.ReadData(1, nullptr));
-    EXPECT_EQ(std::tuple(code.Name, code.CommonFlag, code.BSTId), std::tuple(QStringLiteral(""), 0, 0));
+    EXPECT_EQ(std::tuple(code.Name, code.CommonFlag, code.BSTId, code.ProvinceId), std::tuple(QStringLiteral(""), 0, 3, 0));
     CTQTimbering material;
     ASSERT_TRUE(material.ReadData(1, nullptr));
     EXPECT_TRUE(material.GetStuffName().isEmpty());
@@ -63,6 +65,15 @@ TEST_F(RecordStorageTest, NullColumnsReadAsEmptyAndZero)
     CTQBSCategory category;
     ASSERT_TRUE(category.ReadData(1, nullptr));
     EXPECT_TRUE(category.Name.isEmpty());
+
+    // A NULL name is the empty name, a NULL province the national one.
+    CTQBSType type;
+    EXPECT_EQ(type.IsExist(nullptr), DBS_Exist);
+    EXPECT_EQ(type.BSDLId, 4);
+    CTQBSCode national;
+    national.BSTId = 3;
+    EXPECT_EQ(national.AddIfNotExist(nullptr, 1), DBS_Exist);
+    EXPECT_EQ(CTQBSCode::HasBSCode(QStringLiteral(""), nullptr), national.GetID());
 }
 
 TEST_F(RecordStorageTest, WithoutTablesOrLibraryEveryCallFails)
