@@ -38,16 +38,13 @@ protected:
     QStringList Snapshot()
     {
         QStringList rows;
-        for (const QString& table : {QStringLiteral("BSType"), QStringLiteral("BSCode"), QStringLiteral("Timbering"),
-                                     QStringLiteral("TimberingType"), QStringLiteral("BoundingStructure")}) {
+        for (const char* table : {"BSType", "BSCode", "Timbering", "TimberingType", "BoundingStructure"}) {
             CADORecordset rs;
             EXPECT_TRUE(rs.Open(Db(), QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)));
-            for (; !rs.IsEOF(); rs.MoveNext()) {
-                QString name;
-                int id = 0;
+            for (QString name, id; !rs.IsEOF(); rs.MoveNext()) {
                 rs.GetFieldValue(QStringLiteral("ID"), id);
                 rs.GetFieldValue(QStringLiteral("Name"), name);
-                rows.append(table + QString::number(id) + name);
+                rows.append(table + id + name);
             }
         }
         return rows;
