@@ -88,13 +88,10 @@ TEST_F(SeedTest, NewLibraryHoldsTheDefaultData)
     for (const auto& [province, zone] : {std::pair{"黑龙江省", 1}, {"北京市", 2}, {"上海市", 3}, {"广东省", 4}})
         EXPECT_EQ(CountRows("WallProvince", "Name = ? AND CId = ?", {QString::fromUtf8(province), zone}), 1) << province;
 
-    CADORecordset categories;
-    ASSERT_TRUE(categories.Open(Db(), QStringLiteral("SELECT Name FROM BSDaLei ORDER BY OrderId")));
-    QStringList names;
-    for (QString name; !categories.IsEOF(); categories.MoveNext()) {
-        categories.GetFieldValue(QStringLiteral("Name"), name);
-        names.append(name);
-    }
+    CTQBSDataAdmin admin;
+    QStringList names; // the categories by OrderId, as the tree shows them
+    for (const tagBSNode* category : admin.GetBSNodes(1)->Children[0]->Children)
+        names.append(category->Name);
     EXPECT_EQ(names, (QStringList{"外墙", "内墙", "屋面", "楼板", "门", "窗"})) << "the query dialog relies on this order";
 
     // Materials: physical values, none in the reserved types 16 to 18 that the trees hide, and a
