@@ -39,31 +39,26 @@ TEST_F(LibraryContentTest, ListModesChooseNationalProvinceOrCommon)
     AddCode("北京砖墙", m_Brick, m_Beijing, 1);
     AddCode("北京屋面", m_FlatRoof, m_Beijing, 0);
     AddCode("黑龙江砖墙", m_Brick, m_Heilongjiang, 0);
-    struct Mode
-    {
-        const char* what;
-        int province, common, category;
-        QStringList brick, insulated, flatRoof; ///< what each type lists, in ID order
-    };
-    const Mode modes[] = {
+    // what, province, common, category, and what 砖墙, 保温墙 and 平屋面 each list in ID order
+    const std::tuple<const char*, int, int, int, QStringList, QStringList, QStringList> modes[] = {
         {"national", 0, 0, 0, {"240砖墙", "370砖墙"}, {}, {"平屋面A"}},
         {"Beijing", m_Beijing, 0, 0, {"北京砖墙"}, {}, {"北京屋面"}},
         {"common ones of every province", 0, 1, 0, {"240砖墙", "北京砖墙"}, {"北方保温墙"}, {}},
         {"national walls", 0, 0, m_Wall, {"240砖墙", "370砖墙"}, {}, {"平屋面A"}},
         {"Beijing roofs", m_Beijing, 0, m_Roof, {"北京砖墙"}, {}, {"北京屋面"}},
     };
-    for (const Mode& mode : modes) {
-        SCOPED_TRACE(mode.what);
-        m_Admin.m_BSProvince.SetID(mode.province);
-        m_Admin.m_bBSCommon = mode.common;
+    for (const auto& [what, province, common, category, brick, insulated, flatRoof] : modes) {
+        SCOPED_TRACE(what);
+        m_Admin.m_BSProvince.SetID(province);
+        m_Admin.m_bBSCommon = common;
         QHash<int, CTQArray<CTQWallData>> ofTypes;
-        m_Admin.GetBSCodeCWallDataAryOfTypes(mode.category, ofTypes, true, CTQCrXs());
+        m_Admin.GetBSCodeCWallDataAryOfTypes(category, ofTypes, true, CTQCrXs());
         const std::pair<int, QStringList> types[] = {
-            {m_Brick, mode.brick}, {m_Insulated, mode.insulated}, {m_FlatRoof, mode.flatRoof}};
+            {m_Brick, brick}, {m_Insulated, insulated}, {m_FlatRoof, flatRoof}};
         for (const auto& [typeId, expected] : types) {
             EXPECT_EQ(Names(Listed(typeId)), expected) << typeId;
             // All types at once list the same, only those of the category when one is given.
-            const bool inCategory = mode.category == 0 || mode.category == (typeId == m_FlatRoof ? m_Roof : m_Wall);
+            const bool inCategory = category == 0 || category == (typeId == m_FlatRoof ? m_Roof : m_Wall);
             EXPECT_EQ(Names(ofTypes.value(typeId)), inCategory ? expected : QStringList()) << typeId;
             EXPECT_EQ(ofTypes.contains(typeId), inCategory && !expected.isEmpty()) << typeId;
         }

@@ -79,16 +79,10 @@ using RecordKeyTest = LibraryFixture;
 
 TEST_F(RecordKeyTest, EachRecordMatchesOnItsWholeKeyOnly)
 {
-    // The adds in order; `sameAs` is the earlier add whose row a match takes over, -1 a new row.
-    struct Case
-    {
-        const char* what;
-        std::function<std::pair<DBStatusCode, int>()> add;
-        int sameAs;
-    };
     using Province = CTQWallProvince;
     using MaterialType = CTQTimberingType;
-    const Case cases[] = {
+    // The adds in order, each with the earlier add whose row a match takes over (-1: a new row).
+    const std::tuple<const char*, std::function<std::pair<DBStatusCode, int>()>, int> cases[] = {
         {"type", [] { return Add(Type("砖墙", 1)); }, -1},
         {"type name in another category", [] { return Add(Type("砖墙", 2)); }, 0},
         {"construction", [] { return Add(Code("240砖墙", 5, 0)); }, -1},
@@ -111,12 +105,12 @@ TEST_F(RecordKeyTest, EachRecordMatchesOnItsWholeKeyOnly)
         {"a blank is a name of its own", [] { return Add(Named<MaterialType>(" ")); }, -1},
     };
     std::vector<int> ids;
-    for (const Case& c : cases) {
-        const auto [status, id] = c.add();
-        EXPECT_EQ(status, c.sameAs < 0 ? DBS_Added : DBS_Exist) << c.what;
-        EXPECT_GT(id, 0) << c.what;
-        if (c.sameAs >= 0) {
-            EXPECT_EQ(id, ids[c.sameAs]) << c.what;
+    for (const auto& [what, add, sameAs] : cases) {
+        const auto [status, id] = add();
+        EXPECT_EQ(status, sameAs < 0 ? DBS_Added : DBS_Exist) << what;
+        EXPECT_GT(id, 0) << what;
+        if (sameAs >= 0) {
+            EXPECT_EQ(id, ids[sameAs]) << what;
         }
         ids.push_back(id);
     }

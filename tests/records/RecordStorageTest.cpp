@@ -111,14 +111,8 @@ TEST_F(RecordStorageTest, WithoutTablesOrLibraryEveryCallFails)
 TEST_F(RecordStorageTest, AWriteTheDatabaseRefusesSaysWhyAndChangesNothing)
 {
     CADODatabase other; // another process
-    struct Case
-    {
-        const char* what;
-        bool postgres, sqlite; ///< the engines it runs on
-        std::function<void()> fault;
-        QString reason;
-    };
-    const Case cases[] = {
+    // what, runs on PostgreSQL, runs on SQLite, the fault, the start of the message
+    const std::tuple<const char*, bool, bool, std::function<void()>, QString> cases[] = {
         {"a library locked past the timeout", true, true,
          [&] {
              // The write lock of another process: SQLite's of the whole file, PostgreSQL's of the table.
@@ -141,22 +135,22 @@ TEST_F(RecordStorageTest, AWriteTheDatabaseRefusesSaysWhyAndChangesNothing)
          "与数据库服务器的连接已断开"},
     };
     const QString name(200000, QChar(u'满')); // more than a full file can take
-    for (const Case& c : cases) {
-        if (!(IsPostgres() ? c.postgres : c.sqlite))
+    for (const auto& [what, postgres, sqlite, fault, reason] : cases) {
+        if (!(IsPostgres() ? postgres : sqlite))
             continue;
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(what);
         OpenLibrary();
         CTQBSType stored;
-        ASSERT_TRUE(stored.ReadData(AddType(QStringLiteral("原名%1").arg(c.what), 0), nullptr));
+        ASSERT_TRUE(stored.ReadData(AddType(QStringLiteral("原名%1").arg(what), 0), nullptr));
         const int before = CountRows("BSType");
-        c.fault();
+        fault();
         ASSERT_FALSE(HasFatalFailure());
 
         CTQBSType type;
         type.Name = name;
         EXPECT_EQ(type.AddIfNotExist(nullptr, 1), DBS_Failed);
         EXPECT_EQ(type.GetID(), 0);
-        EXPECT_TRUE(Db()->GetLastError().startsWith(c.reason)) << Db()->GetLastError().toStdString();
+        EXPECT_TRUE(Db()->GetLastError().startsWith(reason)) << Db()->GetLastError().toStdString();
         CTQBSType renamed = stored;
         renamed.Name = name;
         EXPECT_EQ(renamed.UpdateIfNoOther(nullptr, 1), DBS_Failed);
