@@ -3,7 +3,6 @@
 // constructions than on one of 100, and what they read at that size is complete.
 #include "app/CTQCommandLine.h"
 #include "host/ui/CMutiTreeCtrl.h"
-#include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiReportControl.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
@@ -40,8 +39,6 @@ protected:
     void SetUp() override
     {
         LibraryFixture::SetUp();
-        CTQUiService::Instance().SetTestMode(true);
-        CTQUiService::Instance().ClearRecords();
         CTQLibrarySeed seed(Db(), QStringLiteral(TQWALL_SOURCE_DATA_DIR));
         ASSERT_TRUE(seed.Fill()) << seed.GetErrorText().toStdString();
     }
@@ -49,7 +46,6 @@ protected:
     void TearDown() override
     {
         CADODatabase::StopStatementCount();
-        EXPECT_EQ(CTQUiService::Instance().UnexpectedCount(), 0);
         LibraryFixture::TearDown();
     }
 
@@ -127,6 +123,15 @@ protected:
         return measured;
     }
 
+    /// Material, name, thickness and factors of each layer of `wall`.
+    static QList<std::tuple<int, QString, double, double, double>> Layers(const CTQWallData& wall)
+    {
+        QList<std::tuple<int, QString, double, double, double>> layers;
+        for (const CTQTimberingData& l : wall.GetTimbering())
+            layers.append(std::tuple(l.GetStuffID(), l.GetStuffName(), l.GetThick(), l.GetDrXs(), l.GetDrXsXz()));
+        return layers;
+    }
+
     /// The first type under the first province that has one: the same item at both sizes, since
     /// growing only adds constructions.
     static QTreeWidgetItem* ProvinceTypeItem(CMutiTreeCtrl& tree)
@@ -187,14 +192,7 @@ TEST_F(LibraryScaleTest, ConstructionsReadAllAtOnceEqualThemReadOneByOne)
                 ASSERT_TRUE(code.ReadData(listed.m_nBSCId, nullptr));
                 const CTQWallData alone = admin.GetBSCodeWallData(code, true, CTQCrXs());
                 ASSERT_EQ(listed.m_strBSCName, alone.m_strBSCName);
-                const CTQArray<CTQTimberingData> listedLayers = listed.GetTimbering();
-                const CTQArray<CTQTimberingData> aloneLayers = alone.GetTimbering();
-                ASSERT_EQ(listedLayers.GetSize(), aloneLayers.GetSize()) << code.GetID();
-                const auto values = [](const CTQTimberingData& l) {
-                    return std::tuple(l.GetStuffID(), l.GetStuffName(), l.GetThick(), l.GetDrXs(), l.GetDrXsXz());
-                };
-                for (int layer = 0; layer < aloneLayers.GetSize(); ++layer)
-                    EXPECT_EQ(values(listedLayers[layer]), values(aloneLayers[layer])) << code.GetID();
+                EXPECT_EQ(Layers(listed), Layers(alone)) << code.GetID();
                 EXPECT_EQ(std::pair(listed.GetCrXs(), listed.GetYc()), std::pair(alone.GetCrXs(), alone.GetYc()));
                 EXPECT_TRUE(std::isfinite(listed.GetCrXs())) << code.GetID();
             }

@@ -1,6 +1,5 @@
 // The default library: what a new database receives and that an engineer would trust it, that a
 // second start changes nothing, and that a failed fill leaves no half library behind.
-#include "host/ui/CTQUiService.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibrarySeed.h"
 #include "support/LibraryFixture.h"
@@ -108,14 +107,15 @@ TEST_F(SeedTest, EveryConstructionGivesPlausibleFigures)
 {
     Fill();
     const std::vector<Evaluated> all = EvaluateAll();
-    EXPECT_TRUE(CTQUiService::Instance().ShownMessages().isEmpty());
     EXPECT_GE(static_cast<int>(all.size()), CountRows(QStringLiteral("BSCode"))) << "every construction was reached";
     std::map<QString, int> perCategory;
+    std::map<QString, CTQWallData> byName; // the first (national) construction of each name
     double coldest = 0.0;  // highest K of an exterior wall of a 严寒 province
     double hottest = 99.0; // lowest K of an exterior wall of a 夏热冬暖 province
     for (const auto& [wall, category, zone] : all) {
         SCOPED_TRACE(wall.m_strBSCName.toStdString());
         ++perCategory[category];
+        byName.emplace(wall.m_strBSCName, wall);
         EXPECT_FALSE(wall.GetTimbering().IsEmpty());
         // GB 50176 correction factors of the conductivity lie between 1.0 and 1.6.
         for (const CTQTimberingData& layer : wall.GetTimbering())
@@ -133,24 +133,17 @@ TEST_F(SeedTest, EveryConstructionGivesPlausibleFigures)
         EXPECT_GE(perCategory[category], 2) << "each category offers a choice: " << category.toStdString();
     EXPECT_LT(coldest, hottest) << "cold provinces' walls insulate more than hot provinces' walls";
 
-    const auto find = [&all](const char* name) {
-        return std::find_if(all.begin(), all.end(), [name](const Evaluated& e) {
-            return std::get<0>(e).m_strBSCName == QString::fromUtf8(name);
-        });
-    };
     // The exercise (https://m.274949.com/7198/t32889504.html) publishes K = 0.39 with a brick λ of
     // 0.57; the library's brick is GB 50176's 0.81, so by hand:
     // R = 0.11 + 0.04 + 0.080/(0.039·1.2) + 2·0.020/0.93 + 0.370/0.81 = 2.3591, K = 0.4239.
-    const auto textbook = find("370红砖墙+80聚苯板外保温(习题)");
-    ASSERT_NE(textbook, all.end());
-    EXPECT_NEAR(std::get<0>(*textbook).GetCrXs(), 0.4239, 0.0005);
+    ASSERT_EQ(byName.count("370红砖墙+80聚苯板外保温(习题)"), 1u);
+    EXPECT_NEAR(byName.at("370红砖墙+80聚苯板外保温(习题)").GetCrXs(), 0.4239, 0.0005);
 
     // Published centre-of-glass K (http://www.jianbiaoku.com/webarbs/book/52492/956638.shtml): 6 mm
     // clear glass 5.7, 6+12A+6 clear 2.8 W/(m²·K). With the films that make the single pane 5.7
     // (1/5.7 − 0.006/λ), the library's panes and 12 mm gap give 2.8 back.
-    const auto glazing = find("6+12A+6中空玻璃");
-    ASSERT_NE(glazing, all.end());
-    CTQWallData pane = std::get<0>(*glazing);
+    ASSERT_EQ(byName.count("6+12A+6中空玻璃"), 1u);
+    CTQWallData pane = byName.at("6+12A+6中空玻璃");
     const double film = 2.0 / (1.0 / 5.7 - 0.006 / pane.GetTimbering()[0].GetDrXs());
     pane.SetWHrXsData(film, 0);
     pane.SetNHrXsData(film, 0);

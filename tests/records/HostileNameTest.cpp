@@ -67,8 +67,7 @@ void HostileNameTest::RoundTrip(const QString& name)
     CTQBSType foundType;
     foundType.Name = name;
     ASSERT_EQ(foundType.IsExist(nullptr), DBS_Exist);
-    EXPECT_EQ(foundType.GetID(), type.GetID());
-    EXPECT_EQ(foundType.Name, name.isNull() ? QStringLiteral("") : name);
+    EXPECT_EQ(std::pair(foundType.GetID(), foundType.Name), std::pair(type.GetID(), name.isNull() ? QStringLiteral("") : name));
 
     CTQBSCode code;
     code.Name = name;
@@ -102,9 +101,7 @@ void HostileNameTest::RoundTrip(const QString& name)
     const QFileInfo file(picture);
     EXPECT_EQ(QFileInfo(file.absolutePath()).absolutePath(), pictures) << picture.toStdString();
     ASSERT_TRUE(QDir().mkpath(file.absolutePath()));
-    QFile writer(picture);
-    ASSERT_TRUE(writer.open(QIODevice::WriteOnly)) << picture.toStdString();
-    writer.close();
+    ASSERT_TRUE(QFile(picture).open(QIODevice::WriteOnly)) << picture.toStdString();
 
     QString message;
     EXPECT_EQ(m_Admin.DeleteBSCode(code, message), 0);
