@@ -61,13 +61,11 @@ protected:
             admin.m_BSProvince.Init();
             if (provinceId != 0)
                 admin.m_BSProvince.ReadData(provinceId, nullptr);
+            QHash<int, CTQArray<CTQWallData>> ofTypes;
+            admin.GetBSCodeCWallDataAryOfTypes(0, ofTypes, true, CTQCrXs(1 / 0.04, 1 / 0.04, 1 / 0.11));
             for (const tagBSNode* category : branch->Children) {
-                for (const tagBSNode* typeNode : category->Children) {
-                    CTQBSType type;
-                    type.SetID(typeNode->ID);
-                    CTQArray<CTQWallData> walls;
-                    admin.GetBSCodeCWallDataAry(type, walls, true, CTQCrXs(1 / 0.04, 1 / 0.04, 1 / 0.11));
-                    for (const CTQWallData& wall : walls)
+                for (const tagBSNode* type : category->Children) {
+                    for (const CTQWallData& wall : ofTypes.value(type->ID))
                         result.push_back({wall, category->Name, admin.m_BSProvince.CId});
                 }
             }
