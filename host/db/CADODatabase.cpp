@@ -111,7 +111,7 @@ bool CADODatabase::Open(const CTQDatabaseConfig& config)
     }
     if (!OpenConnection())
         return false;
-    return !IsSQLite() || ConfigureSQLite();
+    return IsSQLite() ? ConfigureSQLite() : ConfigurePostgres();
 }
 
 bool CADODatabase::OpenConnection()
@@ -156,6 +156,17 @@ bool CADODatabase::ConfigureSQLite()
         return false;
     }
     return true;
+}
+
+bool CADODatabase::ConfigurePostgres()
+{
+    // Settings of the session, so they hold for every transaction of this connection.
+    if (Execute(QStringLiteral("SELECT set_config('lock_timeout', ?, false)"),
+                {QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs)}) &&
+        (!m_Config.readOnly || Execute(QStringLiteral("SELECT set_config('default_transaction_read_only', 'on', false)"))))
+        return true;
+    Close();
+    return false;
 }
 
 bool CADODatabase::IsOpen() const

@@ -31,8 +31,12 @@ struct TQHOST_EXPORT CTQDatabaseConfig
     QString databaseName;
     QString user;
     QString password;
-    bool readOnly = false; ///< SQLite: open the file without write access
-    int busyTimeoutMs = 10000; ///< SQLite: how long a statement waits for another process's lock
+    /// Refuse every write: SQLite opens the file without write access, PostgreSQL makes every
+    /// transaction of the connection read-only.
+    bool readOnly = false;
+    /// How long a statement waits for a lock another process holds before it fails: SQLite's busy
+    /// timeout, PostgreSQL's lock_timeout.
+    int busyTimeoutMs = 10000;
 };
 
 /// One open connection to a library database over Qt SQL. Every value a statement uses is
@@ -103,6 +107,7 @@ public:
 private:
     bool OpenConnection();
     bool ConfigureSQLite();
+    bool ConfigurePostgres();
     /// The kept query prepared with `sql`, prepared now when there is none; null when it cannot be
     /// prepared.
     QSqlQuery* PreparedQuery(const QString& sql);

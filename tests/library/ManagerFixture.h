@@ -50,15 +50,6 @@ protected:
         m_RoofA = AddCode(QStringLiteral("平屋面A"), m_FlatRoof, 0, 0);
     }
 
-    /// Captions of a node's children, in order.
-    static QStringList Captions(const tagBSNode* node)
-    {
-        QStringList captions;
-        for (const tagBSNode* child : node->Children)
-            captions.append(child->Name);
-        return captions;
-    }
-
     /// The child of `node` captioned `name`, or null.
     static tagBSNode* Child(const tagBSNode* node, const QString& name)
     {

@@ -57,7 +57,8 @@ protected:
 
     static bool IsPostgres() { return !qEnvironmentVariableIsEmpty("TQWALL_TEST_PSQL"); }
 
-    /// (Re)opens the library; `readOnly` opens an SQLite file without write access.
+    /// (Re)opens the library; `readOnly` opens it so that every write is refused (an SQLite file
+    /// without write access, a PostgreSQL session whose transactions are read-only).
     void OpenLibrary(bool readOnly = false)
     {
         CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
@@ -95,38 +96,29 @@ protected:
         ASSERT_TRUE(Db()->Execute(sql, values)) << Db()->GetLastError().toStdString();
     }
 
+    /// The number in column N of the first row `sql` gives (a count, an ID).
+    int Number(const QString& sql, const QVariantList& values = {})
+    {
+        CADORecordset rows;
+        EXPECT_TRUE(rows.Open(Db(), sql, values)) << Db()->GetLastError().toStdString();
+        int number = 0;
+        rows.GetFieldValue(QStringLiteral("N"), number);
+        return number;
+    }
     /// Rows of `table` (that match `where`).
     int CountRows(const QString& table, const QString& where = {}, const QVariantList& values = {})
     {
-        CADORecordset rows;
         const QString sql = QStringLiteral("SELECT COUNT(*) AS N FROM %1").arg(table);
-        EXPECT_TRUE(rows.Open(Db(), where.isEmpty() ? sql : sql + QStringLiteral(" WHERE ") + where, values));
-        int count = -1;
-        rows.GetFieldValue(QStringLiteral("N"), count);
-        return count;
+        return Number(where.isEmpty() ? sql : sql + QStringLiteral(" WHERE ") + where, values);
     }
     bool RowExists(const QString& table, int id) { return CountRows(table, QStringLiteral("ID = ?"), {id}) > 0; }
     /// The highest ID of `table`: the row a statement under test added last.
-    int LastId(const QString& table)
-    {
-        CADORecordset rows;
-        EXPECT_TRUE(rows.Open(Db(), QStringLiteral("SELECT MAX(ID) AS ID FROM %1").arg(table)));
-        int id = 0;
-        rows.GetFieldValue(QStringLiteral("ID"), id);
-        return id;
-    }
-
+    int LastId(const QString& table) { return Number(QStringLiteral("SELECT MAX(ID) AS N FROM %1").arg(table)); }
     /// Inserts one row straight into `table` and returns its ID (the Add functions below).
     int Insert(const QString& table, const QString& columns, const QVariantList& values)
     {
         const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','));
-        CADORecordset row;
-        EXPECT_TRUE(row.Open(
-            Db(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING ID").arg(table, columns, marks), values))
-            << Db()->GetLastError().toStdString();
-        int id = 0;
-        row.GetFieldValue(QStringLiteral("ID"), id);
-        return id;
+        return Number(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING ID AS N").arg(table, columns, marks), values);
     }
     int AddCategory(const QString& name, int order) { return Insert("BSDaLei", "Name, OrderId", {name, order}); }
     int AddProvince(const QString& name, int zone) { return Insert("WallProvince", "Name, CId", {name, zone}); }
@@ -146,12 +138,6 @@ protected:
     void AddLayers(int codeId, const QString& ids, const QString& thicknesses, const QString& factors)
     {
         Insert("BoundingStructure", "BSCId, TIdS, HouDuS, XzXsS", {codeId, ids, thicknesses, factors});
-    }
-    /// Stores a new record through its own class and returns its ID.
-    template <class Record> static int Store(Record record)
-    {
-        EXPECT_EQ(record.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);
-        return record.GetID();
     }
 
     QTemporaryDir m_Folder;
