@@ -34,16 +34,9 @@ TEST(CsvReader, WellFormedDataGivesHeaderAndFields)
         // name, data, header, rows
         {"plain", "a,b\n1,2\n3,4\n", {"a", "b"}, {{"1", "2"}, {"3", "4"}}},
         {"no final line break", "a,b\n1,2", {"a", "b"}, {{"1", "2"}}},
-        {"CR LF", "a,b\r\n1,2\r\n", {"a", "b"}, {{"1", "2"}}},
         {"comma in quotes", "a,b\n\"x,y\",2\n", {"a", "b"}, {{"x,y", "2"}}},
         {"doubled quotes", "a,b\n\"say \"\"hi\"\"\",\"\"\"\"\n", {"a", "b"}, {{"say \"hi\"", "\""}}},
         {"line break in quotes", "a,b\n\"l1\nl2\",2\n", {"a", "b"}, {{"l1\nl2", "2"}}},
-        {"CR LF in quotes becomes LF", "a,b\r\n\"l1\r\nl2\",2\r\n", {"a", "b"}, {{"l1\nl2", "2"}}},
-        {"byte order mark skipped",
-         "\xEF\xBB\xBF"
-         "a,b\n1,2\n",
-         {"a", "b"},
-         {{"1", "2"}}},
         {"blank lines skipped", "a,b\n\n1,2\n\n\n3,4\n", {"a", "b"}, {{"1", "2"}, {"3", "4"}}},
         {"empty fields", "a,b,c\n,,\n", {"a", "b", "c"}, {{"", "", ""}}},
         {"quoted empty line is a record", "a\n\"\"\n", {"a"}, {{""}}},
@@ -95,6 +88,7 @@ TEST(CsvReader, MalformedDataIsRefusedWithFileAndLine)
     }
 }
 
+// A file as a spreadsheet saves it: byte order mark, CR LF, a CR LF inside quotes (read as LF).
 TEST(CsvReader, ReadsAFileAndAnswersByPhysicalLineAndColumnName)
 {
     QTemporaryDir dir;
