@@ -27,6 +27,7 @@
 #include "records/CTQTimbering.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -80,67 +81,21 @@ locale_t g_cLocale = nullptr;
 
 // --- The documented reading of one list item, written independently of TQLoad -----------------
 
-bool IsAsciiBlank(char16_t c)
-{
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
-
-bool IsDigit(const QString& text, qsizetype i)
-{
-    return i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
-}
-
-bool Is(const QString& text, qsizetype i, char c)
-{
-    return i < text.size() && text[i] == QLatin1Char(c);
-}
-
 /// The number text at the start of `item` (after ASCII blanks): sign, digits, with `fraction` a
 /// decimal point and an exponent. Empty when the item does not start with a number.
 std::string LeadingNumberText(const QString& item, bool fraction)
 {
-    qsizetype i = 0;
-    while (i < item.size() && IsAsciiBlank(item[i].unicode()))
-        ++i;
-    const qsizetype start = i;
-    if (Is(item, i, '+') || Is(item, i, '-'))
-        ++i;
-    const qsizetype digits = i;
-    while (IsDigit(item, i))
-        ++i;
-    bool any = i > digits;
-    if (fraction && Is(item, i, '.')) {
-        qsizetype j = i + 1;
-        while (IsDigit(item, j))
-            ++j;
-        if (any || j > i + 1) {
-            any = true;
-            i = j;
-        }
-    }
-    if (!any)
-        return {};
-    if (fraction && (Is(item, i, 'e') || Is(item, i, 'E'))) {
-        qsizetype j = i + 1;
-        if (Is(item, j, '+') || Is(item, j, '-'))
-            ++j;
-        const qsizetype exponent = j;
-        while (IsDigit(item, j))
-            ++j;
-        if (j > exponent)
-            i = j;
-    }
-    return item.mid(start, i - start).toStdString();
+    static const QRegularExpression integer(QStringLiteral("^[ \\t-\\r]*(?:\\+(?=[0-9]))?(-?[0-9]+)"));
+    static const QRegularExpression decimal(
+        QStringLiteral("^[ \\t-\\r]*([+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?)"));
+    return (fraction ? decimal : integer).match(item).captured(1).toStdString();
 }
 
 int ExpectedInt(const QString& item)
 {
-    std::string text = LeadingNumberText(item, false);
-    if (!text.empty() && text[0] == '+')
-        text.erase(0, 1);
+    const std::string text = LeadingNumberText(item, false);
     int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc() ? value : 0;
 }
 
 /// Whether `produced` is what `item` says: its number, correctly rounded, or 0 when it has none or
@@ -148,15 +103,9 @@ int ExpectedInt(const QString& item)
 bool IsExpectedDouble(const QString& item, double produced)
 {
     const std::string text = LeadingNumberText(item, true);
-    if (text.empty())
-        return produced == 0.0;
     errno = 0;
-    const double value = strtod_l(text.c_str(), nullptr, g_cLocale);
-    if (std::isinf(value))
-        return produced == 0.0;
-    if (errno == ERANGE)
-        return produced == 0.0 || produced == value;
-    return produced == value;
+    const double value = text.empty() ? 0.0 : strtod_l(text.c_str(), nullptr, g_cLocale);
+    return std::isinf(value) ? produced == 0.0 : produced == value || (errno == ERANGE && produced == 0.0);
 }
 
 QStringList Items(const QString& list)
@@ -166,55 +115,58 @@ QStringList Items(const QString& list)
 
 // --- Properties -------------------------------------------------------------------------------
 
+/// A material or a wall layer with these values.
+template <typename Material>
+bool SameMaterial(const Material& a, int id, double conductivity, double density, double specificHeat)
+{
+    return a.GetStuffID() == id && SameValue(a.GetDrXs(), conductivity) && SameValue(a.GetGMD(), density) &&
+           SameValue(a.GetBRr(), specificHeat);
+}
+
 void CheckMaterial(const CTQMateralData& material, int expectedId, const QString& item)
 {
     const auto found = g_library->materials.find(expectedId);
     if (found == g_library->materials.end()) {
-        FUZZ_REQUIRE(material.GetStuffID() == 0 && material.GetDrXs() == 0.0 && material.GetGMD() == 0.0 &&
-                         material.GetBRr() == 0.0,
-                     "an ID with no material row gives the empty material", item);
+        FUZZ_REQUIRE(SameMaterial(material, 0, 0.0, 0.0, 0.0), "an ID with no material row gives the empty material",
+                     item);
         return;
     }
     const Material& m = found->second;
-    FUZZ_REQUIRE(material.GetStuffID() == expectedId && material.GetStuffName() == QString::fromUtf8(m.name) &&
-                     SameValue(material.GetDrXs(), m.conductivity) && SameValue(material.GetGMD(), m.density) &&
-                     SameValue(material.GetBRr(), m.specificHeat),
+    FUZZ_REQUIRE(SameMaterial(material, expectedId, m.conductivity, m.density, m.specificHeat) &&
+                     material.GetStuffName() == QString::fromUtf8(m.name),
                  "a material ID gives that material as stored", item);
+}
+
+/// Each item of `list` parsed into `parsed` as `matches` says.
+template <typename Array, typename Matches>
+void CheckList(const QString& list, const Array& parsed, const char* property, Matches matches)
+{
+    const QStringList items = Items(list);
+    FUZZ_REQUIRE(parsed.GetSize() == items.size(), "one parsed value per item", list);
+    for (int i = 0; i < parsed.GetSize(); ++i)
+        FUZZ_REQUIRE(matches(items[i], parsed[i]), property, items[i]);
 }
 
 void CheckParsed(const CTQBoundingStructure& layerSet)
 {
-    const QStringList ids = Items(layerSet.TIdS);
-    const QStringList thicknesses = Items(layerSet.HouDuS);
-    const QStringList factors = Items(layerSet.XzXsS);
-    FUZZ_REQUIRE(layerSet.m_StuffAry.GetSize() == ids.size(), "one material per ID item", layerSet.TIdS);
-    FUZZ_REQUIRE(layerSet.m_HouDuAry.GetSize() == thicknesses.size(), "one thickness per item", layerSet.HouDuS);
-    FUZZ_REQUIRE(layerSet.m_XzXsAry.GetSize() == factors.size(), "one factor per item", layerSet.XzXsS);
-    for (qsizetype i = 0; i < ids.size(); ++i)
-        CheckMaterial(layerSet.m_StuffAry[static_cast<int>(i)], ExpectedInt(ids[i]), ids[i]);
-    for (qsizetype i = 0; i < thicknesses.size(); ++i)
-        FUZZ_REQUIRE(IsExpectedDouble(thicknesses[i], layerSet.m_HouDuAry[static_cast<int>(i)]),
-                     "a thickness is the number its item starts with, or 0", thicknesses[i]);
-    for (qsizetype i = 0; i < factors.size(); ++i)
-        FUZZ_REQUIRE(IsExpectedDouble(factors[i], layerSet.m_XzXsAry[static_cast<int>(i)]),
-                     "a factor is the number its item starts with, or 0", factors[i]);
+    CheckList(layerSet.TIdS, layerSet.m_StuffAry, "a material ID gives that material",
+              [](const QString& item, const CTQMateralData& material) {
+                  CheckMaterial(material, ExpectedInt(item), item);
+                  return true;
+              });
+    CheckList(layerSet.HouDuS, layerSet.m_HouDuAry, "a thickness is the number its item starts with, or 0",
+              IsExpectedDouble);
+    CheckList(layerSet.XzXsS, layerSet.m_XzXsAry, "a factor is the number its item starts with, or 0",
+              IsExpectedDouble);
 }
 
-/// A list as the library stores text: what neither engine gives back as bound (U+FFFE, U+FFFF, an
-/// unpaired surrogate) as U+FFFD, a leading U+FEFF dropped.
+/// A list as the library stores text: what neither engine gives back as bound (U+FFFE, U+FFFF) as
+/// U+FFFD, a leading U+FEFF dropped. (Text decoded from UTF-8 holds no unpaired surrogate.)
 QString AsStored(QString text)
 {
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool paired = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        if (paired)
-            ++i;
-        else if (c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
-            text[i] = QChar(QChar::ReplacementCharacter);
-    }
-    return text;
+    return text.replace(QChar(0xFFFE), QChar::ReplacementCharacter).replace(QChar(0xFFFF), QChar::ReplacementCharacter);
 }
 
 // The layer set as the library reads it: the lists as stored, parsed as documented.
@@ -239,42 +191,30 @@ void CheckWallLayers(const CTQWallData& wall, const CTQBoundingStructure& layerS
         const CTQMateralData& material = layerSet.m_StuffAry[i];
         const double thick = i < layerSet.m_HouDuAry.GetSize() ? layerSet.m_HouDuAry[i] / 1000.0 : kNaN;
         const double factor = i < layerSet.m_XzXsAry.GetSize() ? layerSet.m_XzXsAry[i] : kNaN;
-        const auto values = [i](double seen, double expected) {
-            return QStringLiteral("layer %1: %2, expected %3").arg(i).arg(seen, 0, 'g', 17).arg(expected, 0, 'g', 17);
-        };
-        FUZZ_REQUIRE(SameValue(layer.GetThick(), thick), "a layer's thickness is its item in metres, NaN when missing",
-                     values(layer.GetThick(), thick));
-        FUZZ_REQUIRE(SameValue(layer.GetDrXsXz(), factor), "a layer's factor is its item, NaN when missing",
-                     values(layer.GetDrXsXz(), factor));
-        FUZZ_REQUIRE(layer.GetStuffID() == material.GetStuffID() && SameValue(layer.GetDrXs(), material.GetDrXs()) &&
-                         SameValue(layer.GetGMD(), material.GetGMD()) && SameValue(layer.GetBRr(), material.GetBRr()),
-                     "a layer has its material's values", QStringLiteral("layer %1").arg(i));
+        const QString shown = QStringLiteral("layer %1: thickness %2, factor %3")
+                                  .arg(i)
+                                  .arg(layer.GetThick(), 0, 'g', 17)
+                                  .arg(layer.GetDrXsXz(), 0, 'g', 17);
+        FUZZ_REQUIRE(SameValue(layer.GetThick(), thick) && SameValue(layer.GetDrXsXz(), factor),
+                     "a layer's thickness (in metres) and factor are its items, NaN when missing", shown);
+        FUZZ_REQUIRE(SameMaterial(layer, material.GetStuffID(), material.GetDrXs(), material.GetGMD(), material.GetBRr()),
+                     "a layer has its material's values", shown);
     }
-}
-
-void CheckResult(double value, const char* what, bool isK)
-{
-    FUZZ_REQUIRE(!std::isinf(value), "a result is finite or NaN", QString::fromUtf8(what));
-    // K = 1/(1/αi + ΣR + 1/αe) is positive; it rounds to 0 only where the true value is below the
-    // smallest double (a film of 1e-320, or a ΣR that overflows).
-    if (isK && std::isfinite(value))
-        FUZZ_REQUIRE(value >= 0.0, "a finite K is not negative",
-                     QString::fromUtf8(what) + u' ' + QString::number(value));
 }
 
 void CheckThicknessSearch(const CTQWallData& wall, bool winter)
 {
     const double k = winter ? wall.GetDjCrXs() : wall.GetCrXs();
-    const double target = std::isfinite(k) ? 0.8 * k : 0.5;
     int index = -2;
     double thickness = kNaN;
+    const double target = std::isfinite(k) ? 0.8 * k : 0.5;
     if (winter)
         wall.CurrectDjThick(target, index, thickness);
     else
         wall.CurrectThick(target, index, thickness);
-    FUZZ_REQUIRE(index >= -1 && index < wall.GetTimbering().GetSize(), "the search names a layer of the wall or none",
-                 QString());
-    FUZZ_REQUIRE(index < 0 || std::isfinite(thickness), "a chosen layer gets a finite thickness", QString());
+    FUZZ_REQUIRE(index >= -1 && index < wall.GetTimbering().GetSize() && (index < 0 || std::isfinite(thickness)),
+                 "the search names a layer of the wall (with a finite thickness) or none",
+                 QStringLiteral("layer %1: %2").arg(index).arg(thickness));
 }
 
 void CheckEvaluation(CTQWallData wall)
@@ -282,17 +222,18 @@ void CheckEvaluation(CTQWallData wall)
     for (TQDynamicMethod method : {TQDynamicMethod::GB50176, TQDynamicMethod::ISO13786}) {
         CTQWallData::SetDynamicMethod(method);
         wall.Cal(1);
-        const TQLoad::ErrorType error = wall.Cal(0);
-        CheckResult(wall.GetCrXs(), "K summer", true);
-        CheckResult(wall.GetDjCrXs(), "K winter", true);
-        CheckResult(wall.GetNCrXs(), "K inner", true);
-        CheckResult(wall.GetSj(), "attenuation", false);
-        CheckResult(wall.GetYc(), "delay", false);
-        if (error == TQLoad::ET_OK)
-            FUZZ_REQUIRE(std::isfinite(wall.GetCrXs()) && std::isfinite(wall.GetDjCrXs()) &&
-                             std::isfinite(wall.GetNCrXs()) && std::isfinite(wall.GetSj()) &&
-                             std::isfinite(wall.GetYc()),
-                         "an evaluation without fault gives five numbers", QString());
+        const bool ok = wall.Cal(0) == TQLoad::ET_OK;
+        const double results[] = {wall.GetCrXs(), wall.GetDjCrXs(), wall.GetNCrXs(), wall.GetSj(), wall.GetYc()};
+        for (int i = 0; i < 5; ++i) {
+            const QString shown = QStringLiteral("result %1 (K summer, winter, inner, attenuation, delay): %2")
+                                      .arg(i)
+                                      .arg(results[i]);
+            FUZZ_REQUIRE(!std::isinf(results[i]), "a result is finite or NaN", shown);
+            FUZZ_REQUIRE(!ok || std::isfinite(results[i]), "an evaluation without fault gives five numbers", shown);
+            // K = 1/(1/αi + ΣR + 1/αe) is positive; it rounds to 0 only where the true value is below
+            // the smallest double (a film of 1e-320, or a ΣR that overflows).
+            FUZZ_REQUIRE(i > 2 || !(results[i] < 0.0), "a finite K is not negative", shown);
+        }
         CheckThicknessSearch(wall, false);
         CheckThicknessSearch(wall, true);
     }

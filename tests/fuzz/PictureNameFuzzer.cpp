@@ -30,6 +30,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -44,10 +45,8 @@ QString Text(const std::uint8_t* data, std::size_t size)
     const auto restSize = static_cast<qsizetype>(size - 1);
     if (data[0] % 2 == 0)
         return QString::fromUtf8(rest, restSize);
-    QString text;
-    for (qsizetype i = 0; i + 1 < restSize; i += 2)
-        text.append(QChar(
-            static_cast<char16_t>(static_cast<std::uint8_t>(rest[i]) | (static_cast<std::uint8_t>(rest[i + 1]) << 8))));
+    QString text(restSize / 2, Qt::Uninitialized); // UTF-16 units, little-endian as on the machines we run on
+    std::memcpy(text.data(), rest, static_cast<std::size_t>(text.size()) * sizeof(QChar));
     return text;
 }
 

@@ -16,19 +16,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 /// αi 8.7, αe 19.0 (summer) and 23.0 (winter) W/(m²·K).
 const SurfaceFilms kFilms{};
 
-// One brick layer (λ 0.81) and a target K of 1.0: δ = 0.81·(1/1.0 − 1/8.7 − 1/19) = 0.674265 m in
-// summer, 0.81·(1/1.0 − 1/8.7 − 1/23) = 0.681679 m in winter.
-TEST(ThicknessSearch, OneLayerByHand)
-{
-    const Layers layers = MakeLayers({Brick(0.24)});
-    const ThicknessSolution summer = SolveThickness(layers, kFilms, Season::Summer, 1.0);
-    const ThicknessSolution winter = SolveThickness(layers, kFilms, Season::Winter, 1.0);
-    EXPECT_EQ(summer.index, 0);
-    EXPECT_NEAR(summer.thickness, 0.674265, 1e-6);
-    EXPECT_EQ(winter.index, 0);
-    EXPECT_NEAR(winter.thickness, 0.681679, 1e-6);
-}
-
 // The layer with the lowest λ·a (the first from the outside) changed to the found thickness gives
 // the target K of the season.
 TEST(ThicknessSearch, ChangedLayerGivesTheTargetK)

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <utility>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -26,53 +26,44 @@ void TypeAndEnter(CSuperEdit& edit, const QString& text)
 
 using CSuperEditTest = UiServiceFixture;
 
-// The coefficient fields of the construction dialog: 8.7 shown, range 1e-6 to 1e30.
+// The coefficient fields of the construction dialog (8.7 shown, range 1e-6 to 1e30) and a whole
+// number field (3 shown, range 1 to 10).
 TEST_F(CSuperEditTest, RefusesTextOutsideTheRangeWithItsMessageAndRestoresTheValue)
 {
-    // What is typed, and whether it is accepted.
-    const std::pair<const char*, bool> cases[] = {{"abc", false}, {"", false},     {"0", false},
-                                                  {"-3", false},  {"2e30", false}, {"8,7", false},
-                                                  {"1e-6", true}, {"1e30", true},  {"23.26", true}};
-    for (const auto& [typed, bAccepted] : cases) {
+    const QString wholeMessage = QStringLiteral("层数应为1到10");
+    // What is typed, whether it is accepted, and whether into the whole number field.
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"abc", false, false}, {"", false, false},    {"0", false, false},     {"-3", false, false},
+        {"2e30", false, false}, {"8,7", false, false}, {"1e-6", true, false},  {"1e30", true, false},
+        {"23.26", true, false}, {"2.5", false, true},  {"7", true, true},
+    };
+    for (const auto& [typed, bAccepted, bWhole] : cases) {
         SCOPED_TRACE(typed);
         Service().ClearRecords();
         CSuperEdit edit;
-        edit.SetInputFloat(8.7, 1e-6, 1e30, 0, 1, kInnerMessage);
-        ASSERT_EQ(edit.text(), QStringLiteral("8.7"));
+        if (bWhole)
+            edit.SetInputFloat(3, 1, 10, 0, 0, wholeMessage);
+        else
+            edit.SetInputFloat(8.7, 1e-6, 1e30, 0, 1, kInnerMessage);
+        const QString shown = edit.text();
+        ASSERT_EQ(shown, bWhole ? QStringLiteral("3") : QStringLiteral("8.7"));
         if (!bAccepted)
             Service().QueueAnswer(QMessageBox::Ok);
 
         TypeAndEnter(edit, QString::fromUtf8(typed));
 
+        EXPECT_DOUBLE_EQ(edit.GetWindowValue(), bAccepted ? QString::fromUtf8(typed).toDouble() : shown.toDouble());
+        EXPECT_EQ(edit.text(), bAccepted ? QString::fromUtf8(typed) : shown);
         if (bAccepted) {
-            EXPECT_DOUBLE_EQ(edit.GetWindowValue(), QString::fromUtf8(typed).toDouble());
             EXPECT_TRUE(Service().ShownMessages().isEmpty());
-            EXPECT_EQ(edit.text(), QString::fromUtf8(typed));
             continue;
         }
-        EXPECT_DOUBLE_EQ(edit.GetWindowValue(), 8.7);
         ASSERT_EQ(Service().ShownMessages().size(), 1);
-        const auto& shown = Service().ShownMessages().first();
-        EXPECT_EQ(shown.text, kInnerMessage);
-        EXPECT_EQ(shown.icon, QMessageBox::Warning);
-        EXPECT_EQ(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        EXPECT_EQ(edit.text(), QStringLiteral("8.7"));
+        const auto& box = Service().ShownMessages().first();
+        EXPECT_EQ(box.text, bWhole ? wholeMessage : kInnerMessage);
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
-}
-
-TEST_F(CSuperEditTest, WholeNumberFieldRefusesDecimals)
-{
-    CSuperEdit edit;
-    edit.SetInputFloat(3, 1, 10, 0, 0, QStringLiteral("层数应为1到10"));
-    Service().QueueAnswer(QMessageBox::Ok);
-
-    TypeAndEnter(edit, QStringLiteral("2.5"));
-    EXPECT_EQ(edit.text(), QStringLiteral("3"));
-    TypeAndEnter(edit, QStringLiteral("7"));
-
-    EXPECT_DOUBLE_EQ(edit.GetWindowValue(), 7.0);
-    ASSERT_EQ(Service().ShownMessages().size(), 1);
-    EXPECT_EQ(Service().ShownMessages().first().text, QStringLiteral("层数应为1到10"));
 }
 
 TEST_F(CSuperEditTest, RefusesWhenTheFocusLeaves)

@@ -168,22 +168,6 @@ TEST_F(CTqUiReportControlTest, HeaderClickSortsByValueWhereSortingIsOn)
     EXPECT_EQ(RowDataInOrder(), (QList<int>{2, 1, 0}));
 }
 
-TEST_F(CTqUiReportControlTest, MovingARowKeepsItsHiddenCellAndData)
-{
-    // Moving the first layer down, as the construction editor does: take its texts, remove, insert.
-    const QStringList texts = m_grid.GetRowTexts(0);
-    const QVariant data = m_grid.GetRowData(0);
-    m_grid.RemoveRow(0);
-    EXPECT_EQ(m_grid.InsertRow(1, texts, data), 1);
-    EXPECT_EQ(m_grid.GetRowTexts(1), (QStringList{"水泥砂浆", "20.00", "1.00", "7"}));
-    EXPECT_EQ(RowDataInOrder(), (QList<int>{1, 0, 2}));
-
-    m_grid.ClearRows();
-    EXPECT_EQ(m_grid.RowCount(), 0);
-    EXPECT_EQ(m_grid.columnCount(), 3);
-    EXPECT_EQ(m_grid.AddRow({QStringLiteral("新层")}), 0);
-}
-
 TEST_F(CTqUiReportControlTest, ContextMenuShowsTheHostItemsAsTheyStandAndReportsTheChoice)
 {
     CTQMenuItemArray items;

@@ -63,7 +63,7 @@ TEST_F(WallDataTest, ThicknessSearchReachesTheTargetOnTheInsulation)
     for (bool winter : {false, true}) {
         int index = -1;
         double thickness = 0.0;
-        const double target = 0.3;
+        const double target = 0.3; // below the wall's K in both seasons: the EPS grows
         if (winter)
             wall.CurrectDjThick(target, index, thickness);
         else
@@ -76,19 +76,6 @@ TEST_F(WallDataTest, ThicknessSearchReachesTheTargetOnTheInsulation)
         changed.Cal(winter ? 1 : 0);
         EXPECT_NEAR(winter ? changed.GetDjCrXs() : changed.GetCrXs(), target, 1e-9);
     }
-    CTQWallData empty;
-    int index = 7;
-    double thickness = 1.0;
-    empty.CurrectThick(0.5, index, thickness);
-    EXPECT_EQ(index, -1);
-    EXPECT_EQ(thickness, 0.0);
-
-    // A target whose 1/K overflows cannot be reached: no layer, never an infinite thickness.
-    index = 7;
-    thickness = 1.0;
-    wall.CurrectThick(1e-310, index, thickness);
-    EXPECT_EQ(index, -1);
-    EXPECT_EQ(thickness, 0.0);
 }
 
 // The host replaces a wall's layers through its character block; the layers the wall hands out
