@@ -79,17 +79,18 @@ TEST_F(LibraryDatabaseTest, CommandLineBeatsEnvironmentBeatsIni)
     EXPECT_EQ(postgres.databaseName, QStringLiteral("tqwall"));
 }
 
-// A connection's write while another holds a write transaction waits for it (SQLite's busy
-// timeout) instead of failing at once with "database is locked": both connections carry one.
+// A connection's write while another holds a write transaction or lock waits for it (SQLite's busy
+// timeout, PostgreSQL's lock_timeout) instead of failing at once: both connections carry one.
 TEST_F(LibraryDatabaseTest, SecondWriterWaitsForTheFirst)
 {
-    if (IsPostgres())
-        GTEST_SKIP() << "PostgreSQL's own locking needs no busy timeout";
+    const QString timeoutQuery = IsPostgres()
+        ? QStringLiteral("SELECT CAST(setting AS INTEGER) AS timeout FROM pg_settings WHERE name = 'lock_timeout'")
+        : QStringLiteral("PRAGMA busy_timeout");
     CADODatabase other;
     ASSERT_TRUE(other.Open(LibraryConfig()));
     for (CADODatabase* connection : {Db(), &other}) {
         CADORecordset timeout;
-        ASSERT_TRUE(timeout.Open(connection, QStringLiteral("PRAGMA busy_timeout")));
+        ASSERT_TRUE(timeout.Open(connection, timeoutQuery));
         int timeoutMs = 0;
         timeout.GetFieldValue(QStringLiteral("timeout"), timeoutMs);
         EXPECT_GE(timeoutMs, 1000);
