@@ -13,8 +13,9 @@ class CTqUiBSInfoDlgTest : public DialogFixture
 {
 protected:
     /// An editor on stored construction `codeId` (modify mode 2), or on `categoryId` with empty
-    /// type and construction (add mode 1).
-    std::unique_ptr<CTqUiBSInfoDlg> Make(int mode, int codeId, int categoryId = 0, int provinceId = 0)
+    /// type and construction (add mode 1), shown unless it is to run modally.
+    std::unique_ptr<CTqUiBSInfoDlg> Open(int mode, int codeId, int categoryId = 0, int provinceId = 0,
+                                         bool bShow = true)
     {
         auto editor = std::make_unique<CTqUiBSInfoDlg>();
         editor->m_nMode = mode;
@@ -29,13 +30,8 @@ protected:
         editor->m_Category.ReadData(categoryId, nullptr);
         if (provinceId > 0)
             editor->m_Province.ReadData(provinceId, nullptr);
-        return editor;
-    }
-
-    std::unique_ptr<CTqUiBSInfoDlg> Open(int mode, int codeId, int categoryId = 0, int provinceId = 0)
-    {
-        auto editor = Make(mode, codeId, categoryId, provinceId);
-        Show(*editor);
+        if (bShow)
+            Show(*editor);
         return editor;
     }
 
@@ -76,7 +72,7 @@ const QStringList kBrick240Results{"1.88", "1.98", "1.70", "17.35", "9.7"};
 
 TEST_F(CTqUiBSInfoDlgTest, AddModeStoresANewTypeConstructionAndLayersWhenRunModally)
 {
-    auto editor = Make(1, 0, m_Wall, m_Heilongjiang);
+    auto editor = Open(1, 0, m_Wall, m_Heilongjiang, false);
     editor->m_Code.CommonFlag = 1;
     QList<QStringList> rows;
     const int result =

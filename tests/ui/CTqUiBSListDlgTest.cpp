@@ -39,9 +39,12 @@ const QList<QStringList> kBrick240Layers{
 
 const QStringList kAllBricks{"所有围护结构", "外墙", "砖墙"}, kCommonBricks{"常用围护结构", "外墙", "砖墙"};
 
-TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoefficients)
+TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoefficientsWhereItWasLeft)
 {
+    // The placement is stored when a dialog closes and restored when the next opens.
+    OpenOnCode(m_Brick240)->resize(1010, 640);
     auto dialog = OpenOnCode(m_Brick240);
+    EXPECT_EQ(dialog->size(), QSize(1010, 640));
     EXPECT_EQ(CurrentTreePath(*dialog), kAllBricks);
     EXPECT_EQ(Names(*List(*dialog)), (QStringList{"240砖墙", "370砖墙"}));
     EXPECT_EQ(List(*dialog)->GetRowTexts(0), kBrick240Row);
@@ -73,7 +76,6 @@ TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
         {"a category alone: an empty list", 0, 0, m_Roof, 0, {"所有围护结构", "屋面"}, {}, -1},
         {"a type alone: its constructions, none chosen", 0, 0, 0, m_Brick, kAllBricks, {"240砖墙", "370砖墙"}, -1},
         {"a construction ID that names nothing", 9999, 9999, 0, 0, {"所有围护结构"}, {}, -1},
-        {"names without IDs select nothing", 0, 0, 0, 0, {"所有围护结构"}, {}, -1},
         // clang-format on
     };
     for (const auto& row : table) {
@@ -218,12 +220,6 @@ TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnToItsTypes)
     auto dialog = OpenOnCode(m_Brick240);
     TestHelpers::RunModal<CTqUiBSViewPicDlg>([&] { QTest::mouseClick(Picture(*dialog), Qt::LeftButton); },
                                              [](CTqUiBSViewPicDlg& viewer) { viewer.close(); });
-}
-
-TEST_F(CTqUiBSListDlgTest, PlacementIsStoredWhenTheDialogClosesAndRestoredWhenItOpens)
-{
-    OpenOnCode(m_Brick240)->resize(1010, 640);
-    EXPECT_EQ(OpenOnCode(m_Brick240)->size(), QSize(1010, 640));
 }
 
 TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)

@@ -29,12 +29,10 @@ protected:
     void SetUp() override
     {
         DialogFixture::SetUp();
-        Exec(QStringLiteral("UPDATE BSDaLei SET OrderId = 1 WHERE ID = ?"), {m_Wall});
-        Exec(QStringLiteral("UPDATE BSDaLei SET OrderId = 3 WHERE ID = ?"), {m_Roof});
-        Exec(QStringLiteral("UPDATE BSDaLei SET OrderId = 5 WHERE ID = ?"), {m_Door});
-        AddCategory(QStringLiteral("内墙"), 2);
-        AddCategory(QStringLiteral("楼板"), 4);
-        AddCategory(QStringLiteral("窗"), 6);
+        for (const auto& [id, order] : {std::pair(m_Wall, 1), {m_Roof, 3}, {m_Door, 5}})
+            Exec("UPDATE BSDaLei SET OrderId = ? WHERE ID = ?", {order, id});
+        for (const auto& [name, order] : {std::pair("内墙", 2), {"楼板", 4}, {"窗", 6}})
+            AddCategory(QString::fromUtf8(name), order);
         const int woodenDoor = AddType(QStringLiteral("木门"), m_Door);
 
         AddOneLayer(QStringLiteral("K1.8墙"), m_Brick, 0.135);

@@ -146,12 +146,12 @@ TEST_F(CTqUiStuffListDlgTest, DeleteAsksNamesTheUserAndDeletesOnlyWhatNothingUse
 TEST_F(CTqUiStuffListDlgTest, CommonFlagCommandMovesAMaterialInAndOutOfTheCommonList)
 {
     auto dialog = Open("砌体", StoredMaterial("黏土砖"));
-    ChooseFromTreeMenu(*dialog, "设为常用");
+    EXPECT_TRUE(ChooseFromMenu(*Tree(*dialog), Tree(*dialog)->currentItem(), "设为常用").contains("设为常用"));
     EXPECT_EQ(StoredMaterial("黏土砖").GetCommonFlag(), 1);
     EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{"所有材质", "砌体", "黏土砖"}));
 
     ClickTreeItem(*dialog, {"常用材质", "砌体", "黏土砖"});
-    ChooseFromTreeMenu(*dialog, "取消常用");
+    EXPECT_TRUE(ChooseFromMenu(*Tree(*dialog), Tree(*dialog)->currentItem(), "取消常用").contains("取消常用"));
     EXPECT_EQ(StoredMaterial("黏土砖").GetCommonFlag(), 0);
     EXPECT_EQ(CurrentTreePath(*dialog), QStringList{"常用材质"}) << "no longer in the common list";
 }

@@ -144,26 +144,20 @@ protected:
         ASSERT_EQ(tree.currentItem(), item);
     }
 
-    /// Chooses the enabled item captioned `itemText` from the context menu of the tree's current item.
-    static void ChooseFromTreeMenu(QWidget& dialog, const QString& itemText)
+    /// Opens the context menu of `item` (null: below the rows), lists what it offers ("-" for a
+    /// separator, "(off)" after a disabled item) and chooses `choice`, or closes it.
+    static QStringList ChooseFromMenu(QTreeWidget& view, const QTreeWidgetItem* item, const QString& choice = {})
     {
-        CMutiTreeCtrl* tree = Tree(dialog);
-        const QPoint where = tree->visualItemRect(tree->currentItem()).center();
-        const auto offered = TestHelpers::ChooseFromContextMenu(tree->viewport(), where, itemText);
-        ASSERT_TRUE(offered.contains({itemText, true})) << itemText.toStdString();
-    }
-
-    /// Opens the construction list's context menu on a row (-1: below the rows), lists what it offers
-    /// ("-" for a separator, "(off)" after a disabled item) and chooses `choice`, or closes it.
-    static QStringList ChooseFromListMenu(QWidget& dialog, int row, const QString& choice = {})
-    {
-        CTqUiReportControl& grid = *List(dialog);
-        const QPoint at = row >= 0 ? TestHelpers::CellCenter(grid, grid.topLevelItem(row), 0)
-                                   : QPoint(5, grid.viewport()->height() - 5);
+        const QPoint at =
+            item != nullptr ? TestHelpers::CellCenter(view, item, 0) : QPoint(5, view.viewport()->height() - 5);
         QStringList offered;
-        for (const auto& [text, bEnabled] : TestHelpers::ChooseFromContextMenu(grid.viewport(), at, choice))
+        for (const auto& [text, bEnabled] : TestHelpers::ChooseFromContextMenu(view.viewport(), at, choice))
             offered.append(bEnabled ? text : text + QStringLiteral("(off)"));
         return offered;
+    }
+    static QStringList ChooseFromListMenu(QWidget& dialog, int row, const QString& choice = {})
+    {
+        return ChooseFromMenu(*List(dialog), row >= 0 ? List(dialog)->topLevelItem(row) : nullptr, choice);
     }
 
     /// Cell texts of every row, and the first cell of every row.

@@ -63,7 +63,7 @@ TEST_F(TQBSEntryTest, OkHandsTheChosenConstructionToTheHostsWallAndCancelNothing
         EXPECT_NEAR(figures[i], expected[i], 0.005) << "figure " << i;
 }
 
-TEST_F(TQBSEntryTest, ExOpensOnTheCategoryOrTheStoredConstruction)
+TEST_F(TQBSEntryTest, ExOpensOnTheCategoryOrTheStoredConstructionAndBrowsingOnAll)
 {
     CTQWallData wall = HostWall();
     int rows = -1;
@@ -84,10 +84,8 @@ TEST_F(TQBSEntryTest, ExOpensOnTheCategoryOrTheStoredConstruction)
     EXPECT_EQ(wall.m_strBSCName, "北方保温墙");
     EXPECT_EQ(wall.m_nBSCId, m_NorthWall);
     EXPECT_EQ(wall.GetTimbering().GetSize(), 0) << "北方保温墙 has no layer set";
-}
 
-TEST_F(TQBSEntryTest, BrowsingOpensOnAllConstructionsWhateverTheNames)
-{
+    // Browsing opens on all constructions whatever the names, and always returns 1.
     Run([] { TQLoad::ShowBSDlg("砖墙", "240砖墙"); }, [](CTqUiBSListDlg& dialog) { Click(dialog, "cancelButton"); });
     EXPECT_EQ(m_OpenedOn, QStringList{"所有围护结构"});
     EXPECT_EQ(Run([] { return TQLoad::ShowBSDlg(); }, [](CTqUiBSListDlg& dialog) { dialog.reject(); }), 1);
