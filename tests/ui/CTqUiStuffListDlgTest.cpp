@@ -1,7 +1,6 @@
 #include "ui/materials/CTqUiStuffListDlg.h"
 
 #include "DialogFixture.h"
-#include "host/ui/CCtrlMenumGlobalSetting.h"
 #include "ui/materials/CTqUiStuffInfoDlg.h"
 
 #include <memory>
@@ -49,33 +48,6 @@ TEST_F(CTqUiStuffListDlgTest, OpensOnThePresetNamesAndShowsTheMaterial)
     for (const char* caption : {"材质类型", "材质名称", "干密度(kg/m^3)", "导热系数(W/m*K)", "比热容(kJ/kg*K)"})
         shown.append(GridValue(*dialog, QString::fromUtf8(caption)));
     EXPECT_EQ(shown, (QStringList{"砂浆", "水泥砂浆", "1800", "0.930", "1.050"}));
-}
-
-TEST_F(CTqUiStuffListDlgTest, NodeKindsSwitchTheButtonsAndMenuItems)
-{
-    auto dialog = Open({});
-    const struct
-    {
-        QStringList path;
-        QList<bool> states; ///< delete, modify buttons; menu items 1 (delete), 2 (modify), 3 (common)
-    } table[] = {
-        {{"常用材质"}, {false, false, false, false, false}},
-        {{"所有省份", "北京市"}, {false, false, false, false, false}},
-        {{"所有材质", "砌体"}, {true, false, true, false, false}},
-        {{"常用材质", "保温", "XPS板"}, {true, true, true, true, true}},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
-        ClickTreeItem(*dialog, row.path);
-        const CTQMenuItemArray* items = Tree(*dialog)->GetMenItemAry();
-        EXPECT_EQ(
-            (QList<bool>{Button(*dialog, "deleteButton")->isEnabled(), Button(*dialog, "modifyButton")->isEnabled(),
-                         items->GetAt(1).bEnable, items->GetAt(2).bEnable, items->GetAt(3).bEnable}),
-            row.states);
-        EXPECT_TRUE(Button(*dialog, "addButton")->isEnabled());
-    }
-    EXPECT_EQ(dialog->m_bCommon, 1);
-    EXPECT_EQ(Tree(*dialog)->GetMenItemAry()->GetAt(3).nID, 30014) << "the common subtree offers to cancel";
 }
 
 TEST_F(CTqUiStuffListDlgTest, AddUnderANewTypeInTheCommonSubtreeMakesACommonMaterial)
