@@ -11,25 +11,19 @@ namespace {
 class CTqUiStuffInfoDlgTest : public DialogFixture
 {
 protected:
-    /// An editor for a new material of type `typeName` in `provinceId`, shown.
-    std::unique_ptr<CTqUiStuffInfoDlg> OpenToAdd(const QString& typeName, int provinceId = 0)
+    /// An editor for a new material of type `name` (mode 1) or for the stored material `name`
+    /// (mode 2), in province `provinceId`, shown.
+    std::unique_ptr<CTqUiStuffInfoDlg> Open(int mode, const QString& name, int provinceId = 0)
     {
         auto editor = std::make_unique<CTqUiStuffInfoDlg>();
-        editor->m_nMode = 1;
-        editor->m_Type.Name = typeName;
-        if (provinceId > 0)
+        editor->m_nMode = mode;
+        editor->m_Type.Name = name;
+        if (mode == 2) {
+            editor->m_Timbering = StoredMaterial(name, provinceId);
+            editor->m_Type.ReadData(editor->m_Timbering.TTId, nullptr);
+        } else if (provinceId > 0) {
             editor->m_Province.ReadData(provinceId, nullptr);
-        Show(*editor);
-        return editor;
-    }
-
-    /// An editor for the stored material of that name and province, shown.
-    std::unique_ptr<CTqUiStuffInfoDlg> OpenToModify(const QString& materialName, int provinceId = 0)
-    {
-        auto editor = std::make_unique<CTqUiStuffInfoDlg>();
-        editor->m_nMode = 2;
-        editor->m_Timbering = StoredMaterial(materialName, provinceId);
-        editor->m_Type.ReadData(editor->m_Timbering.TTId, nullptr);
+        }
         Show(*editor);
         return editor;
     }
@@ -37,7 +31,7 @@ protected:
 
 TEST_F(CTqUiStuffInfoDlgTest, BlankNamesAreRefusedAndNamesAreStoredTrimmed)
 {
-    auto editor = OpenToAdd("   ");
+    auto editor = Open(1, "   ");
     Service().QueueAnswer(QMessageBox::Ok);
     Click(*editor, "okButton");
     EXPECT_EQ(MessagesShown(), QStringList{"请输入材质的类型！"});
@@ -65,7 +59,7 @@ TEST_F(CTqUiStuffInfoDlgTest, ANameIsUniquePerProvinceWhateverTheType)
 {
     // Same province (national), typed under another type: refused, naming the stored one's type;
     // the type row was written all the same.
-    auto editor = OpenToAdd("新砂浆类");
+    auto editor = Open(1, "新砂浆类");
     TypeIntoRow(*editor, "材质名称", "水泥砂浆");
     TypeIntoRow(*editor, "干密度(kg/m^3)", "1700");
     Service().QueueAnswer(QMessageBox::Ok);
@@ -77,7 +71,7 @@ TEST_F(CTqUiStuffInfoDlgTest, ANameIsUniquePerProvinceWhateverTheType)
     EXPECT_GE(CTQTimberingType::HasTimberingType("新砂浆类", nullptr), 1);
 
     // Another province: a material of its own, under the existing type of that name.
-    auto province = OpenToAdd("砂浆", m_Beijing);
+    auto province = Open(1, "砂浆", m_Beijing);
     TypeIntoRow(*province, "材质名称", "水泥砂浆");
     Click(*province, "okButton");
     const CTQTimbering beijing = StoredMaterial("水泥砂浆", m_Beijing);
@@ -89,14 +83,14 @@ TEST_F(CTqUiStuffInfoDlgTest, ANameIsUniquePerProvinceWhateverTheType)
 TEST_F(CTqUiStuffInfoDlgTest, ModifyRenamesTheTypeOrMovesTheMaterial)
 {
     // A name no other type has renames the type for all its materials.
-    auto rename = OpenToModify("黏土砖");
+    auto rename = Open(2, "黏土砖");
     TypeIntoRow(*rename, "材质类型", "砖砌体");
     Click(*rename, "okButton");
     EXPECT_EQ(TypeName(m_MasonryType), "砖砌体");
     EXPECT_EQ(StoredMaterial("黏土砖").TTId, m_MasonryType);
 
     // Another type's name moves the material to that type; that type is not renamed.
-    auto move = OpenToModify("黏土砖");
+    auto move = Open(2, "黏土砖");
     TypeIntoRow(*move, "材质类型", "保温");
     Click(*move, "okButton");
     EXPECT_EQ(StoredMaterial("黏土砖").TTId, m_InsulationType);
@@ -107,7 +101,7 @@ TEST_F(CTqUiStuffInfoDlgTest, ModifyRenamesTheTypeOrMovesTheMaterial)
 TEST_F(CTqUiStuffInfoDlgTest, ValuesAreStoredAsTypedAndUneditedOnesKeepTheirPrecision)
 {
     Exec("UPDATE Timbering SET DrXs = ?, BRr = ? WHERE ID = ?", {0.0325, 1.3804, m_Eps});
-    auto editor = OpenToModify("EPS板", m_Heilongjiang);
+    auto editor = Open(2, "EPS板", m_Heilongjiang);
     EXPECT_EQ(GridValue(*editor, "比热容(kJ/kg*K)"), "1.380");
     auto* warning = Find<QLabel>(*editor, "warningLabel");
     EXPECT_FALSE(warning->isVisible());
