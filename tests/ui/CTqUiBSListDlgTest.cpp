@@ -60,7 +60,7 @@ TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoef
 }
 
 // Where the dialog opens for the IDs preset in its construction, wall data, category and type (the
-// entry tests open it on a category and on a province's construction).
+// entry tests open it on a province's construction).
 TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
 {
     const struct
@@ -72,6 +72,7 @@ TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
     } table[] = {
         // clang-format off
         {"the wall's construction alone is enough", 0, m_RoofA, 0, 0, {"所有围护结构", "屋面", "平屋面"}, {"平屋面A"}, 0},
+        {"a category alone: an empty list", 0, 0, m_Roof, 0, {"所有围护结构", "屋面"}, {}, -1},
         {"a type alone: its constructions, none chosen", 0, 0, 0, m_Brick, kAllBricks, {"240砖墙", "370砖墙"}, -1},
         {"a construction ID that names nothing", 9999, 9999, 0, 0, {"所有围护结构"}, {}, -1},
         // clang-format on

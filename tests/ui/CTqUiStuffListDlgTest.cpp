@@ -21,8 +21,7 @@ protected:
     }
 };
 
-// Where the dialog opens for preset names (the entry tests open it on a material of their own and
-// of a province) and what it shows of a material.
+// Where the dialog opens for preset names, and what it shows of a material.
 TEST_F(CTqUiStuffListDlgTest, OpensOnThePresetNamesAndShowsTheMaterial)
 {
     const struct
@@ -34,6 +33,10 @@ TEST_F(CTqUiStuffListDlgTest, OpensOnThePresetNamesAndShowsTheMaterial)
     } table[] = {
         {"material not found: its type", "砂浆", CTQTimbering(), {"所有材质", "砂浆"}},
         {"type not found: the heading", "砂", StoredMaterial("水泥砂浆"), {"所有材质"}},
+        {"a province's material under its province",
+         "保温",
+         StoredMaterial("EPS板", m_Heilongjiang),
+         {"所有省份", "黑龙江省", "保温", "EPS板"}},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
@@ -41,6 +44,7 @@ TEST_F(CTqUiStuffListDlgTest, OpensOnThePresetNamesAndShowsTheMaterial)
     }
 
     auto dialog = Open("砂浆", StoredMaterial("水泥砂浆"));
+    EXPECT_EQ(CurrentTreePath(*dialog), (QStringList{"所有材质", "砂浆", "水泥砂浆"}));
     QStringList shown;
     for (const char* caption : {"材质类型", "材质名称", "干密度(kg/m^3)", "导热系数(W/m*K)", "比热容(kJ/kg*K)"})
         shown.append(GridValue(*dialog, QString::fromUtf8(caption)));
