@@ -85,16 +85,10 @@ auto RunModal(Call&& call, std::function<void(Window&)> answer, int limitMs = kM
     } watch;
     QObject::connect(&watch.timer, &QTimer::timeout, [&watch, &answer, limitMs] {
         QWidget* window = WaitingWindow();
+        // A window that is there is answered even when the event loop came back late, so a busy
+        // machine cannot leave it open with nobody to close it.
         if (watch.bAnswered && (watch.answered.isNull() || !watch.answered->isVisible())) {
             watch.timer.stop();
-        } else if (watch.clock.elapsed() > limitMs) {
-            watch.timer.stop();
-            if (!watch.bAnswered)
-                ADD_FAILURE() << "no " << watch.expected << " opened within " << limitMs << " ms";
-            if (watch.bAnswered) {
-                ADD_FAILURE() << Describe(watch.answered) << " still open " << limitMs << " ms after it was answered";
-                Dismiss(watch.answered);
-            }
         } else if (!watch.bAnswered && window != nullptr && window != watch.before) {
             watch.timer.stop(); // no second answer while this one runs a loop of its own
             watch.bAnswered = true;
@@ -107,6 +101,14 @@ auto RunModal(Call&& call, std::function<void(Window&)> answer, int limitMs = kM
             }
             watch.clock.restart();
             watch.timer.start();
+        } else if (watch.clock.elapsed() > limitMs) {
+            watch.timer.stop();
+            if (!watch.bAnswered)
+                ADD_FAILURE() << "no " << watch.expected << " opened within " << limitMs << " ms";
+            if (watch.bAnswered) {
+                ADD_FAILURE() << Describe(watch.answered) << " still open " << limitMs << " ms after it was answered";
+                Dismiss(watch.answered);
+            }
         }
     });
     watch.clock.start();
