@@ -138,10 +138,30 @@ TEST_F(CTqUiBSListDlgTest, RowClicksKeysAndTreeClicksChooseAndResetTheRecords)
     EXPECT_EQ(dialog->m_WallData.m_nBSCId, m_Brick370);
 }
 
-// With nothing chosen, OK and the commands on a construction ask for one; the dialog stays open and
-// no editor opens. The OK button and Enter in the winter field (the last before OK) press OK; Enter in
-// the other fields does not.
-TEST_F(CTqUiBSListDlgTest, OkAndCommandsWithNothingChosenAskForAChoice)
+// With nothing chosen, OK asks for a choice and the dialog stays open. The OK button and Enter in
+// the winter field (the last before OK) press OK; Enter in the other fields does not.
+TEST_F(CTqUiBSListDlgTest, OkWithoutAChoiceAsksForOneAndStaysOpen)
+{
+    const std::pair<const char*, bool> table[] = {
+        {"okButton", true}, {"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
+    for (const auto& [control, bPressesOk] : table) {
+        SCOPED_TRACE(control);
+        Answer({});
+        CTqUiBSListDlg dialog(CallerCrXs());
+        Show(dialog);
+        if (bPressesOk)
+            Service().QueueAnswer(QMessageBox::Ok);
+        QWidget* widget = Find(dialog, control);
+        widget->setFocus();
+        QTest::keyClick(widget, qobject_cast<QPushButton*>(widget) != nullptr ? Qt::Key_Space : Qt::Key_Return);
+        EXPECT_EQ(MessagesShown(), bPressesOk ? QStringList{"请选择一种围护结构！"} : QStringList());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), 0);
+    }
+}
+
+// Commands that need a construction ask for one when none is chosen, and open no editor.
+TEST_F(CTqUiBSListDlgTest, CommandsWithNothingChosenAskForAChoice)
 {
     CTqUiBSListDlg dialog(CallerCrXs());
     dialog.m_Type.SetID(m_Brick);
@@ -155,37 +175,14 @@ TEST_F(CTqUiBSListDlgTest, OkAndCommandsWithNothingChosenAskForAChoice)
         }
     });
     watch.start(10);
-    const char* const ask = "请选择一种围护结构！";
-    const struct
-    {
-        const char* control; ///< a control to press Enter (Space on a button) in, or null for the menu
-        const char* command; ///< the list menu's command
-        const char* message; ///< the box that asks, or null for none
-    } table[] = {
-        {"okButton", nullptr, ask},
-        {"summerHrXsEdit", nullptr, nullptr},
-        {"innerHrXsEdit", nullptr, nullptr},
-        {"winterHrXsEdit", nullptr, ask},
-        {nullptr, "修改", "请选择要修改的围护结构！"},
-        {nullptr, "复制", ask},
-        {nullptr, "设为常用", ask},
-    };
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.control != nullptr ? row.control : row.command);
-        Answer({});
-        if (row.message != nullptr)
-            Service().QueueAnswer(QMessageBox::Ok);
-        if (QWidget* widget = row.control != nullptr ? Find(dialog, row.control) : nullptr) {
-            widget->setFocus();
-            QTest::keyClick(widget, qobject_cast<QPushButton*>(widget) != nullptr ? Qt::Key_Space : Qt::Key_Return);
-        } else {
-            ChooseFromListMenu(dialog, -1, QString::fromUtf8(row.command));
-        }
-        EXPECT_EQ(MessagesShown(),
-                  row.message != nullptr ? QStringList{QString::fromUtf8(row.message)} : QStringList());
-        EXPECT_TRUE(dialog.isVisible());
+    const std::pair<const char*, const char*> table[] = {
+        {"修改", "请选择要修改的围护结构！"}, {"复制", "请选择一种围护结构！"}, {"设为常用", "请选择一种围护结构！"}};
+    for (const auto& [command, message] : table) {
+        SCOPED_TRACE(command);
+        Answer({QMessageBox::Ok});
+        ChooseFromListMenu(dialog, -1, QString::fromUtf8(command));
+        EXPECT_EQ(MessagesShown(), QStringList{QString::fromUtf8(message)});
     }
-    EXPECT_EQ(dialog.result(), 0);
     EXPECT_FALSE(bEditorOpened);
     EXPECT_EQ(CountRows("BSCode"), 4) << "nothing copied";
 }
