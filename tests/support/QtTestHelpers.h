@@ -55,64 +55,6 @@ inline void Dismiss(QWidget* window)
         window->close();
 }
 
-/// Watches, from the event loop, for the window a call opens, answers it and checks that the answer
-/// closed it; see RunModal. Fails the running test in its destructor when no window came.
-class ModalWatch
-{
-public:
-    /// `answer` answers the window and returns true when it is the one expected (`expected` names it).
-    ModalWatch(std::string expected, std::function<bool(QWidget*)> answer, int limitMs)
-        : m_Expected(std::move(expected)), m_Answer(std::move(answer)), m_nLimitMs(limitMs), m_Before(WaitingWindow())
-    {
-        m_Clock.start();
-        QObject::connect(&m_Timer, &QTimer::timeout, [this] { Poll(); });
-        m_Timer.start(10);
-    }
-    ~ModalWatch()
-    {
-        if (!m_bAnswered && m_Timer.isActive())
-            ADD_FAILURE() << "no " << m_Expected << " opened";
-    }
-    ModalWatch(const ModalWatch&) = delete;
-    ModalWatch& operator=(const ModalWatch&) = delete;
-
-private:
-    void Poll()
-    {
-        QWidget* window = WaitingWindow();
-        if (m_bAnswered && (m_Answered.isNull() || !m_Answered->isVisible())) {
-            m_Timer.stop();
-        } else if (m_Clock.elapsed() > m_nLimitMs) {
-            m_Timer.stop();
-            if (!m_bAnswered)
-                ADD_FAILURE() << "no " << m_Expected << " opened within " << m_nLimitMs << " ms";
-            if (m_bAnswered) {
-                ADD_FAILURE() << Describe(m_Answered) << " still open " << m_nLimitMs << " ms after it was answered";
-                Dismiss(m_Answered);
-            }
-        } else if (!m_bAnswered && window != nullptr && window != m_Before) {
-            m_Timer.stop(); // no second answer while this one runs a loop of its own
-            m_bAnswered = true;
-            m_Answered = window;
-            if (!m_Answer(window)) {
-                ADD_FAILURE() << Describe(window) << " opened where a " << m_Expected << " was expected";
-                Dismiss(window);
-            }
-            m_Clock.restart();
-            m_Timer.start();
-        }
-    }
-
-    std::string m_Expected;
-    std::function<bool(QWidget*)> m_Answer;
-    int m_nLimitMs;
-    QPointer<QWidget> m_Before;
-    QPointer<QWidget> m_Answered;
-    bool m_bAnswered = false;
-    QElapsedTimer m_Clock;
-    QTimer m_Timer;
-};
-
 /// Runs `call`, which opens a modal window (or a popup menu) of class `Window` and waits on it,
 /// answers that window with `answer`, and returns what `call` returns. `answer` drives the window's
 /// controls and must close it (a button, accept(), reject()); it may run RunModal itself for a
@@ -127,23 +69,51 @@ private:
 template <class Window, class Call>
 auto RunModal(Call&& call, std::function<void(Window&)> answer, int limitMs = kModalLimitMs)
 {
-    ModalWatch watch(
-        Window::staticMetaObject.className(),
-        [answer = std::move(answer)](QWidget* window) {
-            auto* expected = qobject_cast<Window*>(window);
-            if (expected != nullptr)
+    // Watches from the event loop, every 10 ms, for a window other than the one waiting before.
+    struct Watch
+    {
+        QPointer<QWidget> before = WaitingWindow(), answered;
+        bool bAnswered = false;
+        QElapsedTimer clock;
+        QTimer timer;
+        const char* expected = Window::staticMetaObject.className();
+        ~Watch()
+        {
+            if (!bAnswered && timer.isActive())
+                ADD_FAILURE() << "no " << expected << " opened";
+        }
+    } watch;
+    QObject::connect(&watch.timer, &QTimer::timeout, [&watch, &answer, limitMs] {
+        QWidget* window = WaitingWindow();
+        // A window that is there is answered even when the event loop came back late, so a busy
+        // machine cannot leave it open with nobody to close it.
+        if (watch.bAnswered && (watch.answered.isNull() || !watch.answered->isVisible())) {
+            watch.timer.stop();
+        } else if (!watch.bAnswered && window != nullptr && window != watch.before) {
+            watch.timer.stop(); // no second answer while this one runs a loop of its own
+            watch.bAnswered = true;
+            watch.answered = window;
+            if (auto* expected = qobject_cast<Window*>(window)) {
                 answer(*expected);
-            return expected != nullptr;
-        },
-        limitMs);
+            } else {
+                ADD_FAILURE() << Describe(window) << " opened where a " << watch.expected << " was expected";
+                Dismiss(window);
+            }
+            watch.clock.restart();
+            watch.timer.start();
+        } else if (watch.clock.elapsed() > limitMs) {
+            watch.timer.stop();
+            if (!watch.bAnswered)
+                ADD_FAILURE() << "no " << watch.expected << " opened within " << limitMs << " ms";
+            if (watch.bAnswered) {
+                ADD_FAILURE() << Describe(watch.answered) << " still open " << limitMs << " ms after it was answered";
+                Dismiss(watch.answered);
+            }
+        }
+    });
+    watch.clock.start();
+    watch.timer.start(10);
     return std::forward<Call>(call)();
-}
-
-/// Shows a window and waits until it is on the screen.
-inline void Show(QWidget& window)
-{
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
 }
 
 /// Right-clicks `at` in `viewport` and chooses the item captioned `choice` from the context menu that
@@ -166,40 +136,6 @@ inline QList<QPair<QString, bool>> ChooseFromContextMenu(QWidget* viewport, QPoi
             QTest::keyClick(&menu, chosen != nullptr ? Qt::Key_Return : Qt::Key_Escape);
         });
     return offered;
-}
-
-/// Captions from the top-level item down to the tree's current item.
-inline QStringList CurrentTreePath(const QTreeWidget& tree)
-{
-    QStringList path;
-    for (const QTreeWidgetItem* item = tree.currentItem(); item != nullptr; item = item->parent())
-        path.prepend(item->text(0));
-    return path;
-}
-
-/// The item at the end of a caption path from the top level, or null.
-inline QTreeWidgetItem* FindTreeItem(const QTreeWidget& tree, const QStringList& path)
-{
-    QTreeWidgetItem* found = tree.invisibleRootItem();
-    for (int depth = 0; found != nullptr && depth < path.size(); ++depth) {
-        QTreeWidgetItem* parent = found;
-        found = nullptr;
-        for (int i = 0; i < parent->childCount() && found == nullptr; ++i)
-            found = parent->child(i)->text(0) == path[depth] ? parent->child(i) : nullptr;
-    }
-    return found;
-}
-
-/// Opens the branches down to the item at the end of `path` as the user does with the expand
-/// buttons, then clicks it; fails the test when there is no such item.
-inline void ClickTreeItem(QTreeWidget& tree, const QStringList& path)
-{
-    QTreeWidgetItem* item = FindTreeItem(tree, path);
-    ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
-    for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
-        up->setExpanded(true);
-    tree.scrollToItem(item);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(item).center());
 }
 
 /// Centre of a cell of a top-level item, in the view's viewport coordinates.
