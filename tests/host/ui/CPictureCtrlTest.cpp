@@ -8,6 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's allocation hooks (declared by clang's sanitizer/allocator_interface.h,
+// which GCC does not ship).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, std::size_t),
+                                                         void (*freeHook)(const volatile void*));
+#endif
+
+#include <atomic>
 #include <cstdlib>
 #include <limits>
 #include <tuple>
@@ -38,6 +46,14 @@ protected:
     {
         QFile file(Path("wall.jpg"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    /// The PNG with a chunk before its end that claims 1.8 GB, far more than the file holds.
+    QByteArray PngWithOverlongChunk() const
+    {
+        QFile file(Path("wall.png"));
+        QByteArray png = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return png.insert(png.size() - 12, QByteArray::fromHex("70000000") + "tEXtdate");
     }
 
     QString Write(const char* name, const QByteArray& bytes) const
@@ -127,5 +143,25 @@ TEST_F(PictureTest, FileThatIsNoPictureLeavesTheAreaEmpty)
         EXPECT_EQ(sized.GetImageSize(), QSize(0, 0));
     }
 }
+
+#if defined(__SANITIZE_ADDRESS__)
+// Refusing a damaged picture of a few hundred bytes costs no large allocation (the sanitizer's
+// allocation hook sees every one).
+TEST_F(PictureTest, ADamagedPngIsRefusedWithoutAllocatingWhatItClaims)
+{
+    static std::atomic<std::size_t> largest{0};
+    static const int installed = __sanitizer_install_malloc_and_free_hooks(
+        [](const volatile void*, std::size_t size) {
+            if (size > largest.load())
+                largest = size;
+        },
+        [](const volatile void*) {});
+    ASSERT_NE(installed, 0);
+    const QString path = Write("long-chunk.png", PngWithOverlongChunk());
+    largest = 0;
+    EXPECT_TRUE(CPictureEx::ReadImage(path).isNull());
+    EXPECT_LT(largest.load(), std::size_t{64} << 20);
+}
+#endif
 
 } // namespace
