@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -144,6 +145,35 @@ inline QPoint CellCenter(const QTreeWidget& view, const QTreeWidgetItem* item, i
     const QRect rowRect = view.visualItemRect(item);
     const int x = view.header()->sectionViewportPosition(col) + view.header()->sectionSize(col) / 2;
     return {x, rowRect.center().y()};
+}
+
+/// Clicks the value of the row of `grid` (a parameter grid's tree) captioned `caption`, types `text`
+/// into the editor that opens and presses Enter. False when no editor opened (a read-only row) or
+/// it stayed open.
+inline bool TypeIntoRow(QTreeWidget& grid, const QString& caption, const QString& text)
+{
+    const QList<QTreeWidgetItem*> items = grid.findItems(caption, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (items.isEmpty())
+        return false;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCenter(grid, items.first(), 1));
+    // On the row already selected the view opens its editor after the double-click interval.
+    QLineEdit* editor = nullptr;
+    const auto opened = [&] {
+        for (QLineEdit* open : grid.viewport()->findChildren<QLineEdit*>())
+            editor = open->isVisible() ? open : editor;
+        return editor != nullptr;
+    };
+    if (!QTest::qWaitFor(opened, 2 * QApplication::doubleClickInterval()))
+        return false;
+    // QTest types ASCII keys only; insert() takes any character, one at a time through the
+    // validator as a key would.
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    for (char32_t character : text.toUcs4())
+        editor->insert(QString::fromUcs4(&character, 1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    const QPointer<QLineEdit> open(editor);
+    return QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); });
 }
 
 } // namespace TestHelpers

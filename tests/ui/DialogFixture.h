@@ -14,8 +14,6 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -194,28 +192,11 @@ protected:
         Grid(editor)->SetRowValue(Grid(editor)->FindRow(QStringLiteral("名称")), name);
     }
 
-    /// Clicks the row's value, types `text` into the editor that opens and presses Enter.
+    /// Types `text` into the parameter grid row captioned `caption`, as the user does.
     static void TypeIntoRow(QWidget& dialog, const QString& caption, const QString& text)
     {
         auto* tree = Grid(dialog)->findChild<QTreeWidget*>(QStringLiteral("propertyTree"));
-        const QList<QTreeWidgetItem*> items = tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive, 0);
-        ASSERT_FALSE(items.isEmpty()) << caption.toStdString();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, TestHelpers::CellCenter(*tree, items.first(), 1));
-        // On the row already selected the view opens its editor after the double-click interval.
-        QLineEdit* editor = nullptr;
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            for (QLineEdit* open : tree->viewport()->findChildren<QLineEdit*>())
-                editor = open->isVisible() ? open : editor;
-            return editor != nullptr;
-        })) << "no editor opened on "
-            << caption.toStdString();
-        // QTest types ASCII keys only; insert() takes any text as typed, through the validator.
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        editor->insert(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        const QPointer<QLineEdit> open(editor);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); }));
+        ASSERT_TRUE(TestHelpers::TypeIntoRow(*tree, caption, text)) << "no editor on " << caption.toStdString();
     }
 
     /// A picture of one colour in the installed folder (the type's) or the user's (a construction's).

@@ -1,6 +1,6 @@
 #include "host/ui/CSuperEdit.h"
 
-#include "support/UiServiceFixture.h"
+#include "host/ui/CTQUiService.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -24,7 +24,11 @@ void TypeAndEnter(CSuperEdit& edit, const QString& text)
     QTest::keyClick(&edit, Qt::Key_Return);
 }
 
-using CSuperEditTest = UiServiceFixture;
+class CSuperEditTest : public ::testing::Test
+{
+protected:
+    static CTQUiService& Service() { return CTQUiService::Instance(); }
+};
 
 // The coefficient fields of the construction dialog (8.7 shown, range 1e-6 to 1e30) and a whole
 // number field (3 shown, range 1 to 10).

@@ -4,8 +4,6 @@
 #include "support/QtTestHelpers.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -41,26 +39,9 @@ protected:
         ASSERT_NE(m_pTree, nullptr);
     }
 
-    /// Clicks the row's value, types `text` into the editor that opens and presses Enter.
-    /// Returns false when no editor opened (or it stayed open).
     bool TypeIntoRow(int row, const QString& text)
     {
-        const QList<QTreeWidgetItem*> items =
-            m_pTree->findItems(m_grid.GetRowCaption(row), Qt::MatchExactly | Qt::MatchRecursive, 0);
-        if (items.isEmpty())
-            return false;
-        QTreeWidgetItem* item = items.first();
-        QTest::mouseClick(m_pTree->viewport(), Qt::LeftButton, {}, TestHelpers::CellCenter(*m_pTree, item, 1));
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        if (editor == nullptr || editor->parentWidget() != m_pTree->viewport())
-            return false;
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        // The view commits and closes the editor from the event loop.
-        const QPointer<QLineEdit> open(editor);
-        return QTest::qWaitFor([&] { return open.isNull() || !open->isVisible(); });
+        return TestHelpers::TypeIntoRow(*m_pTree, m_grid.GetRowCaption(row), text);
     }
 
     Record m_record{QStringLiteral("240砖墙")};
