@@ -27,17 +27,6 @@ TEST(TQStringTest, DblToStrFormatsFixedDecimals)
         EXPECT_EQ(DblToStr(value, decimals), QString::fromLatin1(expected)) << value;
 }
 
-TEST(TQStringTest, SplitStringKeepsPositions)
-{
-    const std::pair<const char*, QStringList> cases[] = {
-        {"", {}}, {"12", {"12"}}, {"12,7,30", {"12", "7", "30"}}, {"1,,3", {"1", "", "3"}}, {",", {"", ""}}};
-    for (const auto& [text, expected] : cases) {
-        QStringList items{QStringLiteral("kept")};
-        SplitString(QString::fromLatin1(text), items, QLatin1Char(','));
-        EXPECT_EQ(items, QStringList{QStringLiteral("kept")} + expected) << text;
-    }
-}
-
 TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
 {
     // Besides the plain cases, the edges of the number: an exponent without digits, a bare point,

@@ -13,10 +13,6 @@ TEST_F(SettingsTest, IniValuesRoundTripAndTableNamesStayIdentifiers)
     const auto write = [settings](const char* section, const char* key, const char* value) {
         settings->WriteSysIni(section, key, QString::fromUtf8(value));
     };
-    EXPECT_EQ(settings->GetSysIni("BSStruct", "MinValue", "1"), QStringLiteral("1"));
-    write("BSStruct", "MinValue", "0.45");
-    EXPECT_EQ(settings->GetSysIni("BSStruct", "MinValue", "1"), QStringLiteral("0.45"));
-
     write("Tables", "BSType", "MyTypes");
     EXPECT_EQ(settings->GetBSTypeTableName(), QStringLiteral("MyTypes"));
     write("Tables", "BSType", "x; DROP TABLE BSCode");
@@ -29,11 +25,6 @@ TEST_F(SettingsTest, IniValuesRoundTripAndTableNamesStayIdentifiers)
     EXPECT_EQ(GetCrXsJd(), 3);
     EXPECT_EQ(GetCrSjJd(), 2);
     EXPECT_EQ(GetCrYcJd(), 1);
-
-    write("Calculation", "DynamicMethod", "ISO13786");
-    EXPECT_EQ(settings->GetDynamicMethod(), TQDynamicMethod::ISO13786);
-    write("Calculation", "DynamicMethod", "GB50176");
-    EXPECT_EQ(settings->GetDynamicMethod(), TQDynamicMethod::GB50176);
 }
 
 using LibraryDatabaseTest = LibraryFixture;
