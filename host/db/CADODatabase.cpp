@@ -161,12 +161,14 @@ bool CADODatabase::ConfigureSQLite()
 bool CADODatabase::ConfigurePostgres()
 {
     // Settings of the session, so they hold for every transaction of this connection.
-    if (Execute(QStringLiteral("SELECT set_config('lock_timeout', ?, false)"),
+    const bool configured =
+        Execute(QStringLiteral("SELECT set_config('lock_timeout', ?, false)"),
                 {QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs)}) &&
-        (!m_Config.readOnly || Execute(QStringLiteral("SELECT set_config('default_transaction_read_only', 'on', false)"))))
-        return true;
-    Close();
-    return false;
+        (!m_Config.readOnly ||
+         Execute(QStringLiteral("SELECT set_config('default_transaction_read_only', 'on', false)")));
+    if (!configured)
+        Close();
+    return configured;
 }
 
 bool CADODatabase::IsOpen() const
