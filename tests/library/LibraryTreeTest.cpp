@@ -26,7 +26,8 @@ protected:
 
 // All constructions: every category by OrderId, under them the types with national ones (保温墙
 // has none). Common: categories by ID, types with a common construction of any province. Per
-// province: every category, the types with constructions there.
+// province: every category, the types with constructions there. A NULL equals no value: a
+// construction without province is neither national nor of a province, one without flag is not common.
 TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
 {
     tagBSNode* root = m_Admin.GetBSNodes(1);
@@ -39,6 +40,10 @@ TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
     EXPECT_EQ(root->Children[2]->Children[0]->NodeType, BSN_Province);
     EXPECT_EQ((QList<int>{root->Children[0]->Expand, root->Children[1]->Expand, root->Children[2]->Expand}),
               (QList<int>{0, 1, 1}));
+
+    const int untold = AddType(QStringLiteral("未注明"), m_Door);
+    Exec("INSERT INTO BSCode (BSTId, Name, CommonFlag, ProvinceId) VALUES (?, '无省份', NULL, NULL)", {untold});
+    EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)), kConstructions);
 }
 
 TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
@@ -59,11 +64,15 @@ TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
 }
 
 // Types 16 to 18 are reserved and never shown, nor are types with province materials only in the
-// national subtree; a common province material is common only.
+// national subtree; a common province material is common only. A material without flag (NULL) is
+// neither common nor among its province's own.
 TEST_F(LibraryTreeTest, MaterialTreeLeavesOutReservedTypes)
 {
+    Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('无标志', ?, NULL, ?)",
+         {m_InsulationType, m_Heilongjiang});
+    Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('全国无标志', ?, NULL, 0)", {m_MortarType});
     tagBSNode* root = m_Admin.GetTimbNodes(1);
-    EXPECT_EQ(Outline(root), QStringLiteral("所有材质[砂浆[水泥砂浆] 砌体[黏土砖]] 常用材质[砂浆[水泥砂浆] 保温[XPS板]] "
+    EXPECT_EQ(Outline(root), QStringLiteral("所有材质[砂浆[水泥砂浆 全国无标志] 砌体[黏土砖]] 常用材质[砂浆[水泥砂浆] 保温[XPS板]] "
                                             "所有省份[北京市[砂浆 砌体 保温] 黑龙江省[砂浆 砌体 保温[EPS板]]]"));
     const tagBSNode* eps = Child(Child(Child(root->Children[2], "黑龙江省"), "保温"), "EPS板");
     EXPECT_EQ(std::pair(eps->ID, eps->NodeType), std::pair(m_Eps, BSN_Timbering));
@@ -77,21 +86,4 @@ TEST_F(LibraryTreeTest, ABrokenLibraryStillGivesTheHeadings)
         ASSERT_EQ(root->Children.GetSize(), 3) << "the headings exist even when every query fails";
         EXPECT_TRUE(root->Children[0]->Children.IsEmpty());
     }
-}
-
-TEST_F(LibraryTreeTest, NullFlagsAndProvincesPassNoSubtreeFilter)
-{
-    // A NULL equals no value: a construction without province is neither national nor of a
-    // province, one without flag is not common; a material without flag is neither common nor
-    // among its province's own.
-    const int untold = AddType(QStringLiteral("未注明"), m_Door);
-    Exec("INSERT INTO BSCode (BSTId, Name, CommonFlag, ProvinceId) VALUES (?, '无省份', NULL, NULL)", {untold});
-    Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('无标志', ?, NULL, ?)",
-         {m_InsulationType, m_Heilongjiang});
-    Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('全国无标志', ?, NULL, 0)", {m_MortarType});
-
-    EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)), kConstructions);
-    EXPECT_EQ(Outline(m_Admin.GetTimbNodes(1)),
-              QStringLiteral("所有材质[砂浆[水泥砂浆 全国无标志] 砌体[黏土砖]] 常用材质[砂浆[水泥砂浆] 保温[XPS板]] "
-                             "所有省份[北京市[砂浆 砌体 保温] 黑龙江省[砂浆 砌体 保温[EPS板]]]"));
 }

@@ -48,12 +48,10 @@ protected:
         return results;
     }
 
-    /// Selects a node of the material tree and presses "←".
+    /// Clicks a node of the material tree and presses "←".
     static void AddMaterial(QWidget& editor, const QStringList& path)
     {
-        QTreeWidgetItem* item = TreeItem(editor, path);
-        ASSERT_NE(item, nullptr) << path.join(QLatin1Char('/')).toStdString();
-        Tree(editor)->setCurrentItem(item);
+        ClickTreeItem(editor, path);
         Click(editor, "addLayerButton");
     }
 

@@ -3,6 +3,7 @@
 #include "host/thermal/WallThermal.h"
 
 #include <initializer_list>
+#include <limits>
 
 /// Both ways of finding attenuation and delay, and their names for failure messages.
 constexpr TQDynamicMethod kMethods[] = {TQDynamicMethod::GB50176, TQDynamicMethod::ISO13786};
@@ -14,6 +15,12 @@ inline const char* MethodName(TQDynamicMethod method)
 /// Layers for the thermal tests. Material values (ρ kg/m³, λ W/(m·K), c kJ/(kg·K)) are rows of the
 /// GB 50176 material tables; thicknesses in m.
 namespace thermal::test {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+/// The default films: αi 8.7, αe 19.0 (summer) and 23.0 (winter) W/(m²·K).
+const SurfaceFilms kFilms{};
 
 inline tagTQTIMBERINGCHARACTER Layer(double thickness, double conductivity, double density, double specificHeat,
                                      double correction = 1.0)

@@ -4,17 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <tuple>
 
 namespace thermal::test {
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-/// αi 8.7, αe 19.0 (summer) and 23.0 (winter) W/(m²·K).
-const SurfaceFilms kFilms{};
 
 // The layer with the lowest λ·a (the first from the outside) changed to the found thickness gives
 // the target K of the season.

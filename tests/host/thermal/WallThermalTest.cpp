@@ -6,18 +6,11 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <string>
 #include <tuple>
 
 namespace thermal::test {
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-/// αi 8.7, αe 19.0 (summer) and 23.0 (winter) W/(m²·K).
-const SurfaceFilms kFilms{};
 
 // --- Steady heat transfer ------------------------------------------------------------------------
 

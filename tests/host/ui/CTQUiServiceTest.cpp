@@ -32,16 +32,24 @@ protected:
     CTQUiService& m_service = CTQUiService::Instance();
 };
 
+// Message boxes and file dialogs take answers from queues of their own, in order, and every one
+// shown is recorded as it was asked.
 TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
 {
     m_service.QueueAnswer(QMessageBox::Ok);
     m_service.QueueAnswer(QMessageBox::Cancel);
+    m_service.QueueFileAnswer(QStringLiteral("/data/pictures/外墙1.JPG"));
 
     EXPECT_EQ(m_service.MessageBox(nullptr, QStringLiteral("操作数据库时出错！"), QMessageBox::Critical),
               QMessageBox::Ok);
+    // A file dialog in between takes its own answer, and one with none left is unexpected.
+    const QString filter = QStringLiteral("墙体形象图形文件(*.JPG)|*.JPG||");
+    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QStringLiteral("/data"), filter),
+              QStringLiteral("/data/pictures/外墙1.JPG"));
+    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QString(), filter), QString());
     const QString confirm = QStringLiteral("确定要删除该材质 \"粘土砖\" 吗?");
     EXPECT_EQ(m_service.MessageBox(nullptr, confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel,
-                                   QMessageBox::Cancel),
+                                   QMessageBox::Ok),
               QMessageBox::Cancel);
 
     // Text, icon, buttons and default button of each box as shown.
@@ -50,8 +58,13 @@ TEST_F(CTQUiServiceTest, QueuedAnswersAreGivenInOrderAndEveryBoxIsRecorded)
         shown.append({box.text, box.icon, box.buttons.toInt(), box.defaultButton});
     EXPECT_EQ(shown, (QList<std::tuple<QString, int, int, int>>{
                          {"操作数据库时出错！", QMessageBox::Critical, QMessageBox::Ok, QMessageBox::NoButton},
-                         {confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel}}));
-    EXPECT_EQ(m_service.UnexpectedCount(), 0);
+                         {confirm, QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok}}));
+    const auto& files = m_service.ShownFileDialogs();
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(std::tuple(files[0].dir, files[0].filter, files[0].bUnexpected),
+              std::tuple(QStringLiteral("/data"), filter, false));
+    EXPECT_TRUE(files[1].bUnexpected);
+    EXPECT_EQ(m_service.UnexpectedCount(), 1);
     EXPECT_EQ(m_service.PendingAnswerCount(), 0);
 }
 
@@ -84,26 +97,6 @@ TEST_F(CTQUiServiceTest, UnansweredBoxIsUnexpectedAndAnsweredAsEscapeWould)
         EXPECT_TRUE(m_service.ShownMessages()[0].bUnexpected);
         EXPECT_EQ(m_service.ShownMessages()[0].answer, expected);
     }
-}
-
-TEST_F(CTQUiServiceTest, FileDialogsTakeTheirOwnQueueAndAreRecorded)
-{
-    const QString filter = QStringLiteral("墙体形象图形文件(*.JPG)|*.JPG||");
-    m_service.QueueAnswer(QMessageBox::Ok); // must not be taken by a file dialog
-    m_service.QueueFileAnswer(QStringLiteral("/data/pictures/外墙1.JPG"));
-
-    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QStringLiteral("/data"), filter),
-              QStringLiteral("/data/pictures/外墙1.JPG"));
-    EXPECT_EQ(m_service.GetOpenFileName(nullptr, QString(), QString(), filter), QString());
-
-    const auto& shown = m_service.ShownFileDialogs();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].dir, QStringLiteral("/data"));
-    EXPECT_EQ(shown[0].filter, filter);
-    EXPECT_FALSE(shown[0].bUnexpected);
-    EXPECT_TRUE(shown[1].bUnexpected);
-    EXPECT_EQ(m_service.UnexpectedCount(), 1);
-    EXPECT_EQ(m_service.PendingAnswerCount(), 1);
 }
 
 TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefault)

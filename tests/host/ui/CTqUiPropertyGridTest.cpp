@@ -50,7 +50,7 @@ protected:
     int m_nBasic = -1, m_nValues = -1, m_nProvince = -1, m_nName = -1, m_nDensity = -1, m_nConductivity = -1;
 };
 
-TEST_F(CTqUiPropertyGridTest, BoundRowWritesEditsThroughAndReadOnlyRowRefusesEditing)
+TEST_F(CTqUiPropertyGridTest, EditsAreWrittenThroughInTheRowsFormatAndReadOnlyRowsRefuseThem)
 {
     QSignalSpy changes(&m_grid, &CTqUiPropertyGrid::valueChanged);
     EXPECT_EQ(m_grid.GetRowValue(m_nName), QStringLiteral("240砖墙"));
@@ -71,17 +71,13 @@ TEST_F(CTqUiPropertyGridTest, BoundRowWritesEditsThroughAndReadOnlyRowRefusesEdi
     m_grid.SetRowValue(m_nName, QStringLiteral("屋面"));
     EXPECT_EQ(m_record.Name, QStringLiteral("屋面"));
     EXPECT_EQ(changes.size(), 1);
-}
 
-TEST_F(CTqUiPropertyGridTest, NumberRowsKeepTheirFormatAndAcceptNumbersOnly)
-{
+    // Number rows keep their format and take only what makes a number.
     EXPECT_EQ(m_grid.GetRowValue(m_nDensity), QStringLiteral("1800"));
     EXPECT_EQ(m_grid.GetRowValue(m_nConductivity), QStringLiteral("0.810"));
-
     ASSERT_TRUE(TypeIntoRow(m_nConductivity, QStringLiteral("-0.0x4a5")));
     EXPECT_EQ(m_grid.GetRowValue(m_nConductivity), QStringLiteral("-0.045"));
     EXPECT_DOUBLE_EQ(m_grid.GetRowDouble(m_nConductivity), -0.045);
-
     m_grid.SetRowDouble(m_nConductivity, 1.5);
     EXPECT_EQ(m_grid.GetRowValue(m_nConductivity), QStringLiteral("1.500"));
 }
