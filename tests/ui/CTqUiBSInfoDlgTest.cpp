@@ -68,8 +68,9 @@ protected:
 // attenuation 17.35, delay 9.7 h (one decimal).
 const QStringList kBrick240Results{"1.88", "1.98", "1.70", "17.35", "9.7"};
 
-TEST_F(CTqUiBSInfoDlgTest, AddModeStoresANewTypeConstructionAndLayersWhenRunModally)
+TEST_F(CTqUiBSInfoDlgTest, AddModeStoresANewTypeConstructionAndLayersAndKeepsTheNameRules)
 {
+    // Run modally as the library dialog runs it.
     auto editor = Open(1, 0, m_Wall, m_Heilongjiang, false);
     editor->m_Code.CommonFlag = 1;
     QList<QStringList> rows;
@@ -97,18 +98,15 @@ TEST_F(CTqUiBSInfoDlgTest, AddModeStoresANewTypeConstructionAndLayersWhenRunModa
               QList<int>({stored.GetID(), m_Heilongjiang, 1}));
     EXPECT_EQ(StoredLayers(code.GetID()),
               (QStringList{QStringLiteral("%1,%2").arg(m_Mortar).arg(m_Eps), "1.00,1.00", "1.00,1.00", "0"}));
-}
 
-TEST_F(CTqUiBSInfoDlgTest, AddModeNameRules)
-{
     // A type name stored under another category: the construction joins that type, no type row
     // is added.
-    auto editor = Open(1, 0, m_Wall);
+    editor = Open(1, 0, m_Wall);
     SetEditorNames(*editor, "平屋面", "平屋面B");
     Click(*editor, "executeButton");
     EXPECT_EQ(editor->result(), QDialog::Accepted);
     EXPECT_EQ(editor->m_Code.BSTId, m_FlatRoof);
-    EXPECT_EQ(LastId("BSType"), m_FlatRoof);
+    EXPECT_EQ(LastId("BSType"), stored.GetID());
 
     // The same name in the same type and province: refused with the stored type's name; the
     // same name in another province is accepted.

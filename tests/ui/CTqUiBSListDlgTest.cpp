@@ -39,7 +39,9 @@ const QList<QStringList> kBrick240Layers{
 
 const QStringList kAllBricks{"所有围护结构", "外墙", "砖墙"}, kCommonBricks{"常用围护结构", "外墙", "砖墙"};
 
-TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoefficientsWhereItWasLeft)
+// The dialog opens where the IDs preset in its construction, wall data, category and type say (the
+// entry tests open it on a province's construction), evaluated with the caller's coefficients.
+TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSayAndWhereItWasLeft)
 {
     // The placement is stored when a dialog closes and restored when the next opens.
     OpenOnCode(m_Brick240)->resize(1010, 640);
@@ -57,12 +59,7 @@ TEST_F(CTqUiBSListDlgTest, OpensOnAStoredConstructionEvaluatedWithTheCallersCoef
         EXPECT_EQ(Find<CSuperEdit>(*dialog, name)->GetWindowValue(), value) << name;
         EXPECT_TRUE(Find<CSuperEdit>(*dialog, name)->isReadOnly()) << name;
     }
-}
 
-// Where the dialog opens for the IDs preset in its construction, wall data, category and type (the
-// entry tests open it on a province's construction).
-TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
-{
     const struct
     {
         const char* name;
@@ -79,18 +76,18 @@ TEST_F(CTqUiBSListDlgTest, OpensWhereThePresetRecordsSay)
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.name);
-        CTqUiBSListDlg dialog(CallerCrXs());
-        dialog.m_Code.SetID(row.code);
-        dialog.m_WallData.m_nBSCId = row.wall;
-        dialog.m_Category.SetID(row.category);
-        dialog.m_Type.SetID(row.type);
-        dialog.m_Type.Name = "砖墙";
-        dialog.m_Code.Name = "240砖墙";
-        Show(dialog);
-        EXPECT_EQ(CurrentTreePath(dialog), row.treePath);
-        EXPECT_EQ(Names(*List(dialog)), row.listNames);
-        EXPECT_EQ(List(dialog)->GetFocusedRow(), row.focusedRow);
-        EXPECT_EQ(dialog.m_Code.Name, row.focusedRow < 0 ? QString() : row.listNames[row.focusedRow]);
+        CTqUiBSListDlg preset(CallerCrXs());
+        preset.m_Code.SetID(row.code);
+        preset.m_WallData.m_nBSCId = row.wall;
+        preset.m_Category.SetID(row.category);
+        preset.m_Type.SetID(row.type);
+        preset.m_Type.Name = "砖墙";
+        preset.m_Code.Name = "240砖墙";
+        Show(preset);
+        EXPECT_EQ(CurrentTreePath(preset), row.treePath);
+        EXPECT_EQ(Names(*List(preset)), row.listNames);
+        EXPECT_EQ(List(preset)->GetFocusedRow(), row.focusedRow);
+        EXPECT_EQ(preset.m_Code.Name, row.focusedRow < 0 ? QString() : row.listNames[row.focusedRow]);
     }
 }
 
@@ -139,12 +136,13 @@ TEST_F(CTqUiBSListDlgTest, RowClicksKeysAndTreeClicksChooseAndResetTheRecords)
 }
 
 // With nothing chosen, OK asks for a choice and the dialog stays open. The OK button and Enter in
-// the winter field (the last before OK) press OK; Enter in the other fields does not.
-TEST_F(CTqUiBSListDlgTest, OkWithoutAChoiceAsksForOneAndStaysOpen)
+// the winter field (the last before OK) press OK; Enter in the other fields does not. Commands that
+// need a construction ask for one too, and open no editor.
+TEST_F(CTqUiBSListDlgTest, OkAndCommandsWithNothingChosenAskForAChoice)
 {
-    const std::pair<const char*, bool> table[] = {
+    const std::pair<const char*, bool> controls[] = {
         {"okButton", true}, {"summerHrXsEdit", false}, {"innerHrXsEdit", false}, {"winterHrXsEdit", true}};
-    for (const auto& [control, bPressesOk] : table) {
+    for (const auto& [control, bPressesOk] : controls) {
         SCOPED_TRACE(control);
         Answer({});
         CTqUiBSListDlg dialog(CallerCrXs());
@@ -158,11 +156,8 @@ TEST_F(CTqUiBSListDlgTest, OkWithoutAChoiceAsksForOneAndStaysOpen)
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), 0);
     }
-}
 
-// Commands that need a construction ask for one when none is chosen, and open no editor.
-TEST_F(CTqUiBSListDlgTest, CommandsWithNothingChosenAskForAChoice)
-{
+    Answer({});
     CTqUiBSListDlg dialog(CallerCrXs());
     dialog.m_Type.SetID(m_Brick);
     Show(dialog);
@@ -175,9 +170,9 @@ TEST_F(CTqUiBSListDlgTest, CommandsWithNothingChosenAskForAChoice)
         }
     });
     watch.start(10);
-    const std::pair<const char*, const char*> table[] = {
+    const std::pair<const char*, const char*> commands[] = {
         {"修改", "请选择要修改的围护结构！"}, {"复制", "请选择一种围护结构！"}, {"设为常用", "请选择一种围护结构！"}};
-    for (const auto& [command, message] : table) {
+    for (const auto& [command, message] : commands) {
         SCOPED_TRACE(command);
         Answer({QMessageBox::Ok});
         ChooseFromListMenu(dialog, -1, QString::fromUtf8(command));

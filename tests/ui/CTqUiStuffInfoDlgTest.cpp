@@ -29,7 +29,9 @@ protected:
     }
 };
 
-TEST_F(CTqUiStuffInfoDlgTest, BlankNamesAreRefusedAndNamesAreStoredTrimmed)
+// Blank names are refused, names are stored trimmed, and a name is unique per province whatever
+// the type.
+TEST_F(CTqUiStuffInfoDlgTest, NameRules)
 {
     auto editor = Open(1, "   ");
     Service().QueueAnswer(QMessageBox::Ok);
@@ -53,21 +55,18 @@ TEST_F(CTqUiStuffInfoDlgTest, BlankNamesAreRefusedAndNamesAreStoredTrimmed)
     const CTQTimbering stored = StoredMaterial("松木");
     EXPECT_EQ(TypeName(stored.TTId), "木材");
     EXPECT_EQ(editor->m_Type.GetID(), stored.TTId);
-}
 
-TEST_F(CTqUiStuffInfoDlgTest, ANameIsUniquePerProvinceWhateverTheType)
-{
     // Same province (national), typed under another type: refused, naming the stored one's type;
     // the type row was written all the same.
-    auto editor = Open(1, "新砂浆类");
-    TypeIntoRow(*editor, "材质名称", "水泥砂浆");
-    TypeIntoRow(*editor, "干密度(kg/m^3)", "1700");
-    Service().QueueAnswer(QMessageBox::Ok);
-    Click(*editor, "okButton");
+    auto same = Open(1, "新砂浆类");
+    TypeIntoRow(*same, "材质名称", "水泥砂浆");
+    TypeIntoRow(*same, "干密度(kg/m^3)", "1700");
+    Answer({QMessageBox::Ok});
+    Click(*same, "okButton");
     EXPECT_EQ(MessagesShown(), QStringList{"该名称的材质已经存在！\r\n[砂浆] - [水泥砂浆]"});
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(GridValue(*editor, "干密度(kg/m^3)"), "1700") << "the input stays";
-    EXPECT_EQ(editor->m_bChanged, 1);
+    EXPECT_TRUE(same->isVisible());
+    EXPECT_EQ(GridValue(*same, "干密度(kg/m^3)"), "1700") << "the input stays";
+    EXPECT_EQ(same->m_bChanged, 1);
     EXPECT_GE(CTQTimberingType::HasTimberingType("新砂浆类", nullptr), 1);
 
     // Another province: a material of its own, under the existing type of that name.

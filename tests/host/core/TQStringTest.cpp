@@ -15,7 +15,8 @@
 
 using namespace TQLoad;
 
-TEST(TQStringTest, DblToStrFormatsFixedDecimals)
+// Numbers are shown with fixed decimals ("-" for none) and read from the start of a text.
+TEST(TQStringTest, NumbersAreShownWithFixedDecimalsAndReadFromTheStartOfATextOnly)
 {
     const std::tuple<double, int, const char*> cases[] = {
         {0.3913, 2, "0.39"},    {240.0, 2, "240.00"},
@@ -25,10 +26,7 @@ TEST(TQStringTest, DblToStrFormatsFixedDecimals)
     };
     for (const auto& [value, decimals, expected] : cases)
         EXPECT_EQ(DblToStr(value, decimals), QString::fromLatin1(expected)) << value;
-}
 
-TEST(TQStringTest, LeadingNumbersIgnoreTrailingText)
-{
     // Besides the plain cases, the edges of the number: an exponent without digits, a bare point,
     // blanks other than the ASCII ones and digits other than 0-9 end it or leave none.
     const std::pair<const char*, double> doubles[] = {
