@@ -64,6 +64,8 @@ TEST_F(LibraryContentTest, ListModesChooseNationalProvinceOrCommon)
         }
     }
 
+    // All at once, by province; a construction without province (NULL) is of none.
+    Exec("INSERT INTO BSCode (BSTId, Name, ProvinceId) VALUES (?, '无省份', NULL)", {m_Brick});
     QHash<int, QHash<int, CTQArray<CTQWallData>>> all;
     m_Admin.GetAllBSCodeCWallDataAry(all, false, CTQCrXs());
     EXPECT_EQ(Names(all[0][m_Brick]), (QStringList{"240砖墙", "370砖墙"}));

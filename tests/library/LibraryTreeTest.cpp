@@ -32,7 +32,6 @@ TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
 {
     tagBSNode* root = m_Admin.GetBSNodes(1);
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->Name, QStringLiteral("所有分类"));
     EXPECT_EQ(Outline(root), kConstructions);
     const tagBSNode* type = Child(Child(root->Children[0], "外墙"), "砖墙");
     EXPECT_EQ(std::tuple(type->ID, type->NodeType, type->Parent->NodeType), std::tuple(m_Brick, BSN_BSType, BSN_BSCategory));
@@ -44,6 +43,10 @@ TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
     const int untold = AddType(QStringLiteral("未注明"), m_Door);
     Exec("INSERT INTO BSCode (BSTId, Name, CommonFlag, ProvinceId) VALUES (?, '无省份', NULL, NULL)", {untold});
     EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)), kConstructions);
+
+    // With a common roof the common subtree holds two categories, 外墙 first by ID.
+    AddCode(QStringLiteral("常用平屋面"), m_FlatRoof, 0, 1);
+    EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)->Children[1]), QStringLiteral("外墙[砖墙 保温墙] 屋面[平屋面]"));
 }
 
 TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
@@ -65,12 +68,13 @@ TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
 
 // Types 16 to 18 are reserved and never shown, nor are types with province materials only in the
 // national subtree; a common province material is common only. A material without flag (NULL) is
-// neither common nor among its province's own.
+// neither common nor among its province's own, one without province (NULL) is not national.
 TEST_F(LibraryTreeTest, MaterialTreeLeavesOutReservedTypes)
 {
     Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('无标志', ?, NULL, ?)",
          {m_InsulationType, m_Heilongjiang});
     Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('全国无标志', ?, NULL, 0)", {m_MortarType});
+    Exec("INSERT INTO Timbering (Name, TTId, CommonFlag, ProvinceID) VALUES ('无省份', ?, 0, NULL)", {m_MortarType});
     tagBSNode* root = m_Admin.GetTimbNodes(1);
     EXPECT_EQ(Outline(root), QStringLiteral("所有材质[砂浆[水泥砂浆 全国无标志] 砌体[黏土砖]] 常用材质[砂浆[水泥砂浆] 保温[XPS板]] "
                                             "所有省份[北京市[砂浆 砌体 保温] 黑龙江省[砂浆 砌体 保温[EPS板]]]"));
