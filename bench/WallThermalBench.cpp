@@ -1,3 +1,4 @@
+#include "host/thermal/VapourProfile.h"
 #include "host/thermal/WallThermal.h"
 
 #include <benchmark/benchmark.h>
@@ -60,6 +61,19 @@ void BM_SolveThickness(benchmark::State& state)
         benchmark::DoNotOptimize(thermal::SolveThickness(layers, films, thermal::Season::Winter, 0.45));
 }
 BENCHMARK(BM_SolveThickness);
+
+/// One temperature and vapour profile of the five-layer wall with its two condensation checks
+/// (vapour permeabilities of the GB 50176 table; EPS as 聚苯乙烯泡沫塑料 of the handbook table).
+void BM_VapourProfile(benchmark::State& state)
+{
+    const thermal::Layers layers = FiveLayerWall();
+    const double permeability[] = {0.000021, 0.0000162, 0.000021, 0.000105, 0.0000975};
+    const thermal::SurfaceFilms films;
+    const thermal::MoistureConditions conditions;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(thermal::EvaluateVapourProfile(layers, permeability, films, conditions));
+}
+BENCHMARK(BM_VapourProfile);
 
 } // namespace
 
