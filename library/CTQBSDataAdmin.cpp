@@ -1,5 +1,7 @@
 #include "library/CTQBSDataAdmin.h"
 
+#include "library/CTQTimberingVapour.h"
+
 #include "host/db/CADODatabase.h"
 #include "host/db/CADORecordset.h"
 #include "host/db/CTQDBGlobalSetting.h"
@@ -905,7 +907,9 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
         return 5;
     }
     const QString materialTable = material.GetTableName();
-    if (!transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(materialTable), {material.GetID()}) ||
+    const QString vapourTable = CTQTimberingVapour::GetTableName();
+    if (!transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE TId = ?").arg(vapourTable), {material.GetID()}) ||
+        !transaction.Execute(QStringLiteral("DELETE FROM %1 WHERE ID = ?").arg(materialTable), {material.GetID()}) ||
         !transaction.Commit()) {
         message = DeleteErrorText(materialTable);
         ShowMessage(message, QMessageBox::Critical);

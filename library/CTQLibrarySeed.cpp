@@ -1,5 +1,7 @@
 #include "library/CTQLibrarySeed.h"
 
+#include "library/CTQTimberingVapour.h"
+
 #include "host/db/CADODatabase.h"
 #include "host/db/CADORecordset.h"
 #include "host/core/CTQCsvReader.h"
@@ -99,7 +101,7 @@ bool CTQLibrarySeed::Fill()
 
 bool CTQLibrarySeed::FillAll()
 {
-    return LoadCategories() && LoadProvinces() && LoadMaterialTypes() && LoadMaterials() && LoadConstructionTypes() &&
+    return LoadCategories() && LoadProvinces() && LoadMaterialTypes() && LoadMaterials() && LoadMaterialVapour() && LoadConstructionTypes() &&
            LoadConstructions();
 }
 
@@ -231,6 +233,29 @@ bool CTQLibrarySeed::LoadMaterials()
         if (material.AddIfNotExist(m_pDatabase, 0) != TQLoad::DBS_Added)
             return Fail(reader, row, QStringLiteral("materials.csv: cannot store %1").arg(material.GetStuffName()));
         m_Materials.insert(MaterialKey(material.GetStuffName(), provinceId), material.GetID());
+    }
+    return true;
+}
+
+bool CTQLibrarySeed::LoadMaterialVapour()
+{
+    // Only the materials a source gives μ for have a row; the others stay without vapour data.
+    CTQCsvReader reader;
+    const QStringList columns{QStringLiteral("material"), QStringLiteral("province"),
+                              QStringLiteral("vapour_permeability_g_mhpa")};
+    if (!ReadFile(QStringLiteral("material_vapour.csv"), columns, reader))
+        return false;
+    for (qsizetype row = 0; row < reader.GetRowCount(); ++row) {
+        bool provinceKnown = false;
+        const int provinceId = ProvinceId(reader.GetField(row, QStringLiteral("province")), &provinceKnown);
+        const QString key = MaterialKey(reader.GetField(row, QStringLiteral("material")), provinceId);
+        double permeability = 0.0;
+        if (!provinceKnown || !m_Materials.contains(key) ||
+            !ToDouble(reader.GetField(row, QStringLiteral("vapour_permeability_g_mhpa")), &permeability) ||
+            permeability <= 0.0)
+            return Fail(reader, row, QStringLiteral("material_vapour.csv: bad vapour permeability"));
+        if (!CTQTimberingVapour::Write(m_Materials.value(key), permeability, m_pDatabase))
+            return Fail(reader, row, QStringLiteral("material_vapour.csv: cannot store it"));
     }
     return true;
 }

@@ -40,6 +40,7 @@ private:
     bool LoadProvinces();
     bool LoadMaterialTypes();
     bool LoadMaterials();
+    bool LoadMaterialVapour();
     bool LoadConstructionTypes();
     bool LoadConstructions();
     bool Fail(const CTQCsvReader& reader, qsizetype row, const QString& what);

@@ -84,6 +84,11 @@ QString CTQDBGlobalSetting::GetProvinceTableName() const
     return TableName(CTQSettingsTable::ProvinceTable);
 }
 
+QString CTQDBGlobalSetting::GetTimberingVapourTableName() const
+{
+    return TableName(CTQSettingsTable::TimberingVapourTable);
+}
+
 CADODatabase* CTQDBGlobalSetting::GetLoadParamDatabase() const
 {
     return m_pDatabase.get();

@@ -28,6 +28,8 @@ public:
     QString GetTimberingTableName() const;
     QString GetTimberingTypeTableName() const;
     QString GetProvinceTableName() const;
+    /// Vapour permeability of materials, one row per material that has one.
+    QString GetTimberingVapourTableName() const;
 
     /// The database of the library tables. Never null: before a library is opened it is a
     /// closed database on which every statement fails.

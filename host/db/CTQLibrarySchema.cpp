@@ -37,6 +37,10 @@ std::vector<TableDefinition> LibraryTables()
          QStringLiteral("TTId")},
         {settings->GetTimberingTypeTableName(), QStringLiteral("Name TEXT"), {}},
         {settings->GetProvinceTableName(), QStringLiteral("Name TEXT, CId INTEGER DEFAULT 0"), {}},
+        // Vapour permeability μ, g/(m·h·Pa), of the materials that have one: a table of its own so the
+        // material table keeps its columns; a material without a row has no vapour data.
+        {settings->GetTimberingVapourTableName(), QStringLiteral("TId INTEGER DEFAULT 0, Mu DOUBLE PRECISION"),
+         QStringLiteral("TId")},
     };
 }
 

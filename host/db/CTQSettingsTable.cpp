@@ -15,6 +15,7 @@ constexpr std::array<CTQSettingsTable::Entry, CTQSettingsTable::KeyCount> kEntri
     {CTQSettingsTable::TimberingTable, "Tables", "Timbering", "Timbering"},
     {CTQSettingsTable::TimberingTypeTable, "Tables", "TimberingType", "TimberingType"},
     {CTQSettingsTable::ProvinceTable, "Tables", "Province", "WallProvince"},
+    {CTQSettingsTable::TimberingVapourTable, "Tables", "TimberingVapour", "TimberingVapour"},
     {CTQSettingsTable::DatabaseDriver, "Database", "Driver", "QSQLITE"},
     {CTQSettingsTable::DatabasePath, "Database", "Path", ""},
     {CTQSettingsTable::DatabaseHost, "Database", "Host", "localhost"},
@@ -27,6 +28,12 @@ constexpr std::array<CTQSettingsTable::Entry, CTQSettingsTable::KeyCount> kEntri
     {CTQSettingsTable::CrYcDecimals, "Precision", "CrYc", "1"},
     {CTQSettingsTable::DynamicMethod, "Calculation", "DynamicMethod", "GB50176"},
     {CTQSettingsTable::PropertyTheme, "UI", "PropertyTheme", "0"},
+    // Conditions of the condensation check: °C and % relative humidity. An empty outdoor
+    // temperature means the design value of the construction's climate zone.
+    {CTQSettingsTable::CondensationIndoorTemperature, "Condensation", "IndoorTemperature", "18"},
+    {CTQSettingsTable::CondensationIndoorHumidity, "Condensation", "IndoorHumidity", "60"},
+    {CTQSettingsTable::CondensationOutdoorTemperature, "Condensation", "OutdoorTemperature", ""},
+    {CTQSettingsTable::CondensationOutdoorHumidity, "Condensation", "OutdoorHumidity", "80"},
 }};
 
 } // namespace

@@ -18,6 +18,7 @@ public:
         TimberingTable,
         TimberingTypeTable,
         ProvinceTable,
+        TimberingVapourTable,
         DatabaseDriver,
         DatabasePath,
         DatabaseHost,
@@ -30,6 +31,10 @@ public:
         CrYcDecimals,
         DynamicMethod,
         PropertyTheme,
+        CondensationIndoorTemperature,
+        CondensationIndoorHumidity,
+        CondensationOutdoorTemperature,
+        CondensationOutdoorHumidity,
         KeyCount
     };
 
