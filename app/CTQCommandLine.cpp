@@ -7,6 +7,7 @@
 #include "host/core/TQString.h"
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
+#include "library/CTQBSCondensation.h"
 #include "library/CTQLibrarySeed.h"
 #include "records/CTQTimbering.h"
 #include "records/CTQTimberingType.h"
@@ -50,7 +51,8 @@ const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
 {
     static const QList<Command> commands{
         {QStringLiteral("list"), QStringLiteral("tqwall list"), &CTQCommandLine::RunList},
-        {QStringLiteral("calc"), QStringLiteral("tqwall calc ID [--json]"), &CTQCommandLine::RunCalc},
+        {QStringLiteral("calc"), QStringLiteral("tqwall calc ID [--json] [--profile [--ti T --phi-i RH --te T --phi-e RH]]"),
+         &CTQCommandLine::RunCalc},
         {QStringLiteral("query"), QStringLiteral("tqwall query --min A --max B [--kind 外墙]"), &CTQCommandLine::RunQuery},
         {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json]"), &CTQCommandLine::RunMaterials},
     };
@@ -62,6 +64,11 @@ void CTQCommandLine::AddOptions(QCommandLineParser& parser)
     parser.addOptions({
         {QStringLiteral("db"), QStringLiteral("library database file"), QStringLiteral("PATH")},
         {QStringLiteral("json"), QStringLiteral("calc, materials: output as JSON")},
+        {QStringLiteral("profile"), QStringLiteral("calc: temperature and vapour profile, condensation check")},
+        {QStringLiteral("ti"), QStringLiteral("calc --profile: indoor temperature, °C"), QStringLiteral("T")},
+        {QStringLiteral("phi-i"), QStringLiteral("calc --profile: indoor relative humidity, %"), QStringLiteral("RH")},
+        {QStringLiteral("te"), QStringLiteral("calc --profile: outdoor temperature, °C"), QStringLiteral("T")},
+        {QStringLiteral("phi-e"), QStringLiteral("calc --profile: outdoor relative humidity, %"), QStringLiteral("RH")},
         {QStringLiteral("min"), QStringLiteral("query: smallest K"), QStringLiteral("A")},
         {QStringLiteral("max"), QStringLiteral("query: largest K"), QStringLiteral("B")},
         {QStringLiteral("kind"), QStringLiteral("query: 外墙, 内墙, 屋面, 楼板, 门 or 窗"), QStringLiteral("KIND")},
@@ -166,9 +173,27 @@ int CTQCommandLine::RunList(const QCommandLineParser& parser, const QStringList&
 int CTQCommandLine::RunCalc(const QCommandLineParser& parser, const QStringList& words)
 {
     if (words.size() != 1)
-        return Fail(BadInput, QStringLiteral("用法：tqwall calc ID [--json]"));
-    return OpenLibrary(parser.value(QStringLiteral("db"))) ? Calc(words.front(), parser.isSet(QStringLiteral("json")))
-                                                           : NoLibrary;
+        return Fail(BadInput, QStringLiteral("用法：tqwall calc ID [--json] [--profile [--ti T --phi-i RH --te T --phi-e RH]]"));
+    const QStringList conditionOptions{QStringLiteral("ti"), QStringLiteral("phi-i"), QStringLiteral("te"),
+                                       QStringLiteral("phi-e")};
+    if (!parser.isSet(QStringLiteral("profile"))) {
+        for (const QString& option : conditionOptions) {
+            if (parser.isSet(option))
+                return Fail(BadInput, QStringLiteral("--%1 只用于 --profile").arg(option));
+        }
+        return OpenLibrary(parser.value(QStringLiteral("db"))) ? Calc(words.front(), parser.isSet(QStringLiteral("json")))
+                                                               : NoLibrary;
+    }
+    for (const QString& option : conditionOptions) {
+        double value = 0.0;
+        if (parser.isSet(option) && !ParseNumber(parser.value(option), &value))
+            return Fail(BadInput, QStringLiteral("--%1 不是数值：%2").arg(option, parser.value(option)));
+        if (option.startsWith(QLatin1String("phi")) && parser.isSet(option) && (value < 0.0 || value > 100.0))
+            return Fail(BadInput, QStringLiteral("--%1 应在 0 到 100 之间：%2").arg(option, parser.value(option)));
+    }
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
+        return NoLibrary;
+    return Profile(words.front(), parser, parser.isSet(QStringLiteral("json")));
 }
 
 int CTQCommandLine::RunQuery(const QCommandLineParser& parser, const QStringList& words)
@@ -244,6 +269,102 @@ int CTQCommandLine::Calc(const QString& idText, bool json)
     else
         PrintWall(wall, category.Name, type.Name);
     return Ok;
+}
+
+int CTQCommandLine::Profile(const QString& idText, const QCommandLineParser& parser, bool json)
+{
+    bool ok = false;
+    const int id = idText.toInt(&ok);
+    if (!ok || id <= 0)
+        return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(idText));
+    CTQBSCode code;
+    if (!code.ReadData(id, nullptr))
+        return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
+    thermal::MoistureConditions conditions = CTQBSCondensation::GetConditions(code.ProvinceId);
+    const auto option = [&parser](const char* name, double* value) {
+        if (parser.isSet(QLatin1String(name)))
+            ParseNumber(parser.value(QLatin1String(name)), value);
+    };
+    option("ti", &conditions.indoorTemperature);
+    option("phi-i", &conditions.indoorHumidity);
+    option("te", &conditions.outdoorTemperature);
+    option("phi-e", &conditions.outdoorHumidity);
+    CTQBSDataAdmin admin;
+    const CTQWallData wall = admin.GetBSCodeWallData(code, true, CTQCrXs());
+    const thermal::VapourProfileResult result = CTQBSCondensation::Evaluate(wall, conditions);
+    const QStringList verdict = CTQBSCondensation::VerdictLines(wall, result);
+    if (json)
+        PrintProfileJson(wall, conditions, result, verdict);
+    else
+        PrintProfile(wall, conditions, result, verdict);
+    return Ok;
+}
+
+void CTQCommandLine::PrintProfile(const CTQWallData& wall, const thermal::MoistureConditions& conditions,
+                                  const thermal::VapourProfileResult& result, const QStringList& verdict)
+{
+    m_Out << "[" << wall.m_nBSCId << "] " << wall.m_strBSCName << Qt::endl
+          << QStringLiteral("室内 %1 ℃ / %2 %，室外 %3 ℃ / %4 %")
+                 .arg(TQLoad::DblToStr(conditions.indoorTemperature, 1), TQLoad::DblToStr(conditions.indoorHumidity, 0),
+                      TQLoad::DblToStr(conditions.outdoorTemperature, 1),
+                      TQLoad::DblToStr(conditions.outdoorHumidity, 0))
+          << Qt::endl;
+    m_Out << "界面(外-内)	位置(mm)	温度(℃)	饱和水蒸气分压(Pa)	水蒸气分压(Pa)" << Qt::endl;
+    for (std::size_t plane = 0; plane < result.planes.size(); ++plane) {
+        const thermal::ProfilePlane& state = result.planes[plane];
+        m_Out << plane << '\t' << TQLoad::DblToStr(state.position * 1000.0, 1) << '\t'
+              << TQLoad::DblToStr(state.temperature, 2) << '\t' << TQLoad::DblToStr(state.saturation, 1) << '\t'
+              << (std::isfinite(state.partial) ? TQLoad::DblToStr(state.partial, 1) : QStringLiteral("-")) << Qt::endl;
+    }
+    for (const QString& line : verdict)
+        m_Out << line << Qt::endl;
+}
+
+void CTQCommandLine::PrintProfileJson(const CTQWallData& wall, const thermal::MoistureConditions& conditions,
+                                      const thermal::VapourProfileResult& result, const QStringList& verdict)
+{
+    QJsonArray planes;
+    for (const thermal::ProfilePlane& state : result.planes)
+        planes.append(QJsonObject{{QStringLiteral("positionMm"), JsonNumber(state.position * 1000.0)},
+                                  {QStringLiteral("temperature"), JsonNumber(state.temperature)},
+                                  {QStringLiteral("saturationPressure"), JsonNumber(state.saturation)},
+                                  {QStringLiteral("vapourPressure"), JsonNumber(state.partial)}});
+    QJsonArray layers;
+    const CTQArray<CTQTimberingData> timbering = wall.GetTimbering();
+    for (int i = 0; i < timbering.GetSize(); ++i) {
+        const double resistance =
+            static_cast<std::size_t>(i) < result.layerResistance.size() ? result.layerResistance[i] : std::nan("");
+        layers.append(QJsonObject{{QStringLiteral("name"), timbering[i].GetStuffName()},
+                                  {QStringLiteral("thicknessMm"), JsonNumber(timbering[i].GetThick() * 1000.0)},
+                                  {QStringLiteral("vapourResistance"), JsonNumber(resistance)}});
+    }
+    const char* interstitial = result.interstitial == thermal::InterstitialVerdict::Condensing ? "condensing"
+                               : result.interstitial == thermal::InterstitialVerdict::None   ? "none"
+                                                                                             : "noVapourData";
+    const auto plane = [](int index) { return index >= 0 ? QJsonValue(index) : QJsonValue(QJsonValue::Null); };
+    const QJsonObject out{
+        {QStringLiteral("id"), wall.m_nBSCId},
+        {QStringLiteral("name"), wall.m_strBSCName},
+        {QStringLiteral("conditions"),
+         QJsonObject{{QStringLiteral("ti"), conditions.indoorTemperature},
+                     {QStringLiteral("phiI"), conditions.indoorHumidity},
+                     {QStringLiteral("te"), conditions.outdoorTemperature},
+                     {QStringLiteral("phiE"), conditions.outdoorHumidity}}},
+        {QStringLiteral("innerFilm"), JsonNumber(wall.GetNHrXsData())},
+        {QStringLiteral("kWinter"), JsonNumber(wall.GetDjCrXs())},
+        {QStringLiteral("planes"), planes},
+        {QStringLiteral("layers"), layers},
+        {QStringLiteral("innerSurfaceTemperature"), JsonNumber(result.innerSurfaceTemperature)},
+        {QStringLiteral("dewPoint"), JsonNumber(result.dewPoint)},
+        {QStringLiteral("surfaceMargin"), JsonNumber(result.surfaceMargin)},
+        {QStringLiteral("surfaceCondensation"), result.surfaceCondensation},
+        {QStringLiteral("interstitial"), QLatin1String(interstitial)},
+        {QStringLiteral("missingLayer"), plane(result.missingLayer >= 0 ? result.missingLayer + 1 : -1)},
+        {QStringLiteral("zoneOuterPlane"), plane(result.zoneOuterPlane)},
+        {QStringLiteral("zoneInnerPlane"), plane(result.zoneInnerPlane)},
+        {QStringLiteral("condensationRate"), JsonNumber(result.condensationRate)},
+        {QStringLiteral("verdict"), QJsonArray::fromStringList(verdict)}};
+    m_Out << QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Indented));
 }
 
 void CTQCommandLine::PrintWall(const CTQWallData& wall, const QString& category, const QString& type)

@@ -6,11 +6,16 @@
 #include <QTextStream>
 
 class CTQWallData;
+namespace thermal {
+struct MoistureConditions;
+struct VapourProfileResult;
+} // namespace thermal
 class QJsonArray;
 
 /// The host's command line for use without a screen:
 ///   tqwall list                          categories, types and constructions with their K
 ///   tqwall calc ID [--json]              one construction's layers and five results
+///   tqwall calc ID --profile [--ti T --phi-i RH --te T --phi-e RH] [--json]   its temperature and vapour profile
 ///   tqwall query --min A --max B [--kind 外墙]   constructions by summer K, as the query dialog
 ///   tqwall materials [--json]            material types and their materials with their values
 /// Each takes --db PATH for another library file.
@@ -61,6 +66,11 @@ private:
 
     int List();
     int Calc(const QString& idText, bool json);
+    int Profile(const QString& idText, const QCommandLineParser& parser, bool json);
+    void PrintProfile(const CTQWallData& wall, const thermal::MoistureConditions& conditions,
+                      const thermal::VapourProfileResult& result, const QStringList& verdict);
+    void PrintProfileJson(const CTQWallData& wall, const thermal::MoistureConditions& conditions,
+                          const thermal::VapourProfileResult& result, const QStringList& verdict);
     int Query(const QString& minText, const QString& maxText, const QString& kind);
     int Materials(bool json);
     void PrintMaterials(const QJsonArray& types);

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 class CommandLineTest : public LibraryFixture
 {
@@ -68,6 +69,11 @@ TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
         {{"query", "--min", "1"}, C::BadInput, "用法"},
         {{"frobnicate"}, C::BadInput, "用法"},
         {{"materials", "水泥砂浆"}, C::BadInput, "用法：tqwall materials"},
+        {{"calc", "1", "--profile"}, C::Ok, "内部冷凝：第1层与第2层之间"},
+        {{"calc", "7", "--profile"}, C::Ok, "无法判断：第2层 模塑聚苯板(EPS) 无蒸汽渗透系数"},
+        {{"calc", "1", "--profile", "--ti", "warm"}, C::BadInput, "--ti 不是数值"},
+        {{"calc", "1", "--profile", "--phi-i", "120"}, C::BadInput, "0 到 100"},
+        {{"calc", "1", "--te", "-5"}, C::BadInput, "只用于 --profile"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -116,6 +122,45 @@ TEST_F(CommandLineTest, JsonOutputHoldsConsistentFigures)
     EXPECT_EQ(std::tuple(mortar["density"].toDouble(), mortar["conductivity"].toDouble(),
                          mortar["specificHeat"].toDouble(), mortar["common"].toBool(), mortar["province"].isNull()),
               std::tuple(1800.0, 0.93, 1.05, true, true));
+}
+
+TEST_F(CommandLineTest, ProfileOfEveryConstructionAgreesWithItsFilms)
+{
+    const QRegularExpression idPattern(QStringLiteral("\\[(\\d+)\\]"));
+    ASSERT_EQ(Run({"list"}), CTQCommandLine::Ok);
+    QStringList ids;
+    for (const QRegularExpressionMatch& match : idPattern.globalMatch(m_strOut))
+        ids.append(match.captured(1));
+    ASSERT_GT(ids.size(), 40);
+    for (const QString& id : ids) {
+        SCOPED_TRACE(id.toStdString());
+        const QJsonObject profile = RunJson({"calc", id, "--profile", "--json", "--ti", "20", "--te", "-15"});
+        const QJsonArray planes = profile["planes"].toArray();
+        ASSERT_EQ(planes.size(), profile["layers"].toArray().size() + 1);
+        for (const QJsonValue& plane : planes) {
+            EXPECT_TRUE(plane.toObject()["temperature"].isDouble());
+            EXPECT_TRUE(plane.toObject()["saturationPressure"].isDouble());
+            EXPECT_EQ(plane.toObject()["vapourPressure"].isDouble(), profile["interstitial"] != "noVapourData");
+        }
+        // θi = ti − (ti − te)·Ri/R0 with Ri = 1/αi and R0 = 1/K(winter).
+        const double expected = 20.0 - 35.0 * (1.0 / profile["innerFilm"].toDouble()) * profile["kWinter"].toDouble();
+        EXPECT_NEAR(profile["innerSurfaceTemperature"].toDouble(), expected, 0.05);
+        EXPECT_NEAR(planes.last().toObject()["temperature"].toDouble(), expected, 0.05);
+    }
+
+    // 240砖墙(双面抹灰) at 18 °C / 60 % and −10 °C / 80 %, by hand (outside to inside: 20 水泥砂浆 λ 0.93
+    // μ 0.000021, 240 brick λ 0.81 μ 0.000105, 20 石灰水泥砂浆 λ 0.87 μ 0.0000975; αe 23, αi 8.7):
+    // R0 = 0.0435 + 0.0215 + 0.2963 + 0.0230 + 0.1149 = 0.4992; behind the outer mortar θ = −10 + 28·0.0650/0.4992
+    // = −6.36 °C, Ps (ice) = 357 Pa; Pe = 0.8·259.3 = 207.5, Pi = 0.6·2062.8 = 1237.7 Pa; H = 952.4, 2285.7,
+    // 205.1 (H0 3443.2), so P there = 207.5 + 1030.2·952.4/3443.2 = 492.4 Pa > 357 Pa: it condenses there.
+    const QJsonObject brick = RunJson({"calc", "1", "--profile", "--json"});
+    EXPECT_EQ(brick["interstitial"].toString(), QStringLiteral("condensing"));
+    EXPECT_EQ(brick["zoneOuterPlane"].toInt(), 1);
+    const QJsonObject behindMortar = brick["planes"].toArray()[1].toObject();
+    EXPECT_NEAR(behindMortar["temperature"].toDouble(), -6.36, 0.1);
+    EXPECT_NEAR(behindMortar["saturationPressure"].toDouble(), 357.0, 3.6);
+    EXPECT_NEAR(behindMortar["vapourPressure"].toDouble(), 492.4, 4.9);
+    EXPECT_FALSE(brick["surfaceCondensation"].toBool());
 }
 
 // The program itself, started the way a script starts it: no display, no window, no wait. Only a
