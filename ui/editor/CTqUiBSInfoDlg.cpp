@@ -11,6 +11,7 @@
 #include "host/ui/CTqUiReportControl.h"
 #include "records/CTQTimbering.h"
 #include "ui/TQWallModule.h"
+#include "ui/library/CTqUiBSProfileDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 
 #include <QColor>
@@ -161,7 +162,10 @@ void CTqUiBSInfoDlg::BuildWindow()
 
     m_pExecute = MakeButton(this, QStringLiteral("确定"), QStringLiteral("executeButton"));
     QPushButton* cancel = MakeButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"));
+    QPushButton* profile = MakeButton(this, QStringLiteral("温湿度分布"), QStringLiteral("profileButton"));
+    connect(profile, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnProfile);
     auto* closeButtons = new QHBoxLayout;
+    closeButtons->addWidget(profile);
     closeButtons->addStretch();
     closeButtons->addWidget(m_pExecute);
     closeButtons->addWidget(cancel);
@@ -599,6 +603,17 @@ void CTqUiBSInfoDlg::CurrectHouDu()
         if (TQLoad::LeadingDouble(m_pLayerGrid->GetCellText(row, kThickCell)) / kMillimetresPerMetre < 0.0)
             m_pLayerGrid->SetCellText(row, kThickCell, QStringLiteral("0"));
     }
+}
+
+void CTqUiBSInfoDlg::OnBtnProfile()
+{
+    // The layers as they stand in the grid, saved or not.
+    CurrectHouDu();
+    CTQWallData wall;
+    BuildWallData(wall);
+    wall.m_strBSCName = m_Code.Name;
+    CTqUiBSProfileDlg dialog(wall, m_Province.GetID(), this);
+    dialog.exec();
 }
 
 void CTqUiBSInfoDlg::CalculateCRXS()

@@ -89,6 +89,8 @@ protected:
     void OnButtonDownt();
     void OnBtnSelectdemobmp();
     void OnBtnExecute();
+    /// "温湿度分布": the temperature and vapour profile of the layers in the grid.
+    void OnBtnProfile();
     void OnStnClickedStcdemobmp();
     void OnDblclkTreeTimb();
     void OnDeleteKeyClick();

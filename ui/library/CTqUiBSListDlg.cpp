@@ -14,6 +14,7 @@
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
+#include "ui/library/CTqUiBSProfileDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 #include "ui/materials/CTqUiStuffListDlg.h"
 
@@ -102,6 +103,11 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     for (QPushButton* button : {m_ui->addButton, m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton,
                                 m_ui->calculateButton, m_ui->materialButton, m_ui->queryButton})
         EnableAction(button, false);
+    auto* profileButton = new QPushButton(QStringLiteral("温湿度分布"), this);
+    profileButton->setObjectName(QStringLiteral("profileButton"));
+    profileButton->setAutoDefault(false);
+    m_ui->actionLayout->insertWidget(m_ui->actionLayout->indexOf(m_ui->materialButton) + 1, profileButton);
+    connect(profileButton, &QPushButton::clicked, this, &CTqUiBSListDlg::OnBtnProfile);
 
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
     connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
@@ -794,6 +800,16 @@ void CTqUiBSListDlg::OnBtnCopy()
 
     // The source stays the choice.
     ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnBtnProfile()
+{
+    if (m_Code.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择一种围护结构！"), QMessageBox::NoIcon);
+        return;
+    }
+    CTqUiBSProfileDlg dialog(m_BSDataAdmin.GetBSCodeWallData(m_Code, true, m_CrXs), m_Code.ProvinceId, this);
+    dialog.exec();
 }
 
 void CTqUiBSListDlg::OnSetCommonFlag()

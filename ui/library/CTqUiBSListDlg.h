@@ -119,6 +119,8 @@ protected:
     void OnBtnCopy();
     /// Makes the chosen construction common, or outside the common subtree no longer common.
     void OnSetCommonFlag();
+    /// "温湿度分布": the chosen construction's temperature and vapour profile.
+    void OnBtnProfile();
     void OnBtnCal();
     void OnBtnAutoCal();
     /// Finds constructions by their summer K; a chosen result becomes the chosen construction.
