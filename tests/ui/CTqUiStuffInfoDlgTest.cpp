@@ -1,6 +1,7 @@
 #include "ui/materials/CTqUiStuffInfoDlg.h"
 
 #include "DialogFixture.h"
+#include "library/CTQTimberingVapour.h"
 
 #include <QLabel>
 
@@ -116,6 +117,30 @@ TEST_F(CTqUiStuffInfoDlgTest, ValuesAreStoredAsTypedAndUneditedOnesKeepTheirPrec
     EXPECT_EQ(stored.GetGMD(), -5.0);
     EXPECT_EQ(stored.GetDrXs(), 0.0);
     EXPECT_EQ(stored.GetBRr(), 1.3804) << "shown as 1.380, not edited";
+}
+
+// The vapour permeability is optional: shown when stored, refused when it is no positive number,
+// stored when typed and removed when cleared; the material's other values are saved either way.
+TEST_F(CTqUiStuffInfoDlgTest, VapourPermeabilityIsOptional)
+{
+    auto editor = Open(2, "EPS板", m_Heilongjiang);
+    auto* vapour = Find<QLineEdit>(*editor, "vapourEdit");
+    EXPECT_TRUE(vapour->text().isEmpty());
+    vapour->setText("-1");
+    Answer({QMessageBox::Ok});
+    Click(*editor, "okButton");
+    EXPECT_EQ(MessagesShown(), QStringList{"蒸汽渗透系数应为正数，或留空表示无数据！"});
+    EXPECT_TRUE(std::isnan(CTQTimberingVapour::Read(m_Eps)));
+    vapour->setText(" 0.0000162 ");
+    Click(*editor, "okButton");
+    EXPECT_EQ(CTQTimberingVapour::Read(m_Eps), 0.0000162);
+
+    editor = Open(2, "EPS板", m_Heilongjiang);
+    vapour = Find<QLineEdit>(*editor, "vapourEdit");
+    EXPECT_EQ(vapour->text(), "1.62e-05");
+    vapour->clear();
+    Click(*editor, "okButton");
+    EXPECT_TRUE(std::isnan(CTQTimberingVapour::Read(m_Eps)));
 }
 
 } // namespace

@@ -584,6 +584,8 @@ void CTqUiBSInfoDlg::BuildWallData(CTQWallData& wall)
     for (int row = 0; row < m_pLayerGrid->RowCount(); ++row) {
         const CTQTimbering& material = materials.GetAt(row);
         CTQTimberingData layer;
+        layer.SetStuffID(material.GetID()); // the profile looks up the material's vapour data by it
+        layer.SetStuffName(material.GetStuffName());
         layer.SetBRr(material.GetBRr());
         layer.SetDrXs(material.GetDrXs());
         layer.SetGMD(material.GetGMD());

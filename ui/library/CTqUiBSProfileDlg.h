@@ -14,6 +14,8 @@ class QLabel;
 /// verdict, under conditions the user may change (kept in the settings).
 class TQWALL_EXPORT CTqUiBSProfileDlg : public QDialog
 {
+    Q_OBJECT
+
 public:
     /// `wall` with its layers and surface coefficients; `provinceId` chooses the default climate.
     CTqUiBSProfileDlg(const CTQWallData& wall, int provinceId, QWidget* parent = nullptr);

@@ -5,6 +5,13 @@
 #include "host/ui/CTQUiService.h"
 #include "ui/materials/CTqUiStuffGrid.h"
 #include "ui/TQWallModule.h"
+#include "library/CTQTimberingVapour.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cmath>
 
 namespace {
 
@@ -24,6 +31,14 @@ CTqUiStuffInfoDlg::CTqUiStuffInfoDlg(QWidget* parent)
     m_pGrid = new CTqUiStuffGrid(m_ui->gridPlaceholder);
     m_pGrid->setObjectName(QStringLiteral("stuffGrid"));
     m_ui->gridPlaceholder->layout()->addWidget(m_pGrid);
+    // μ lives in a table of its own, so it is a field of its own below the material's grid.
+    auto* vapourRow = new QHBoxLayout;
+    vapourRow->addWidget(new QLabel(QStringLiteral("蒸汽渗透系数(g/(m·h·Pa))"), this));
+    m_pVapourEdit = new QLineEdit(this);
+    m_pVapourEdit->setObjectName(QStringLiteral("vapourEdit"));
+    m_pVapourEdit->setPlaceholderText(QStringLiteral("无数据"));
+    vapourRow->addWidget(m_pVapourEdit, 1);
+    static_cast<QBoxLayout*>(m_ui->gridPlaceholder->layout())->addLayout(vapourRow);
     m_ui->warningLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
     m_ui->warningLabel->hide();
 
@@ -66,6 +81,9 @@ void CTqUiStuffInfoDlg::DrawUI()
 {
     // The type row writes into m_Type.Name as the user types: m_Type lives as long as the dialog.
     m_pGrid->Draw(&m_Type.Name, m_Timbering, false);
+    const double permeability =
+        m_Timbering.GetID() >= 1 ? CTQTimberingVapour::Read(m_Timbering.GetID()) : std::nan("");
+    m_pVapourEdit->setText(std::isfinite(permeability) ? QString::number(permeability, 'g', 6) : QString());
     UpdateWarning();
 }
 
@@ -119,11 +137,26 @@ void CTqUiStuffInfoDlg::OnOK()
     m_pGrid->ReadMaterial(m_Timbering);
     if (!CheckData())
         return;
+    double permeability = std::nan("");
+    const QString vapourText = m_pVapourEdit->text().trimmed();
+    if (!vapourText.isEmpty()) {
+        bool ok = false;
+        permeability = vapourText.toDouble(&ok);
+        if (!ok || !std::isfinite(permeability) || permeability <= 0.0) {
+            Warn(this, QStringLiteral("蒸汽渗透系数应为正数，或留空表示无数据！"));
+            m_pVapourEdit->setFocus();
+            return;
+        }
+    }
     if (m_nMode == 1 && !SaveNew())
         return;
     if (m_nMode == 2 && !SaveChanged())
         return;
     m_bChanged = 1;
+    if (!CTQTimberingVapour::Write(m_Timbering.GetID(), permeability)) {
+        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        return;
+    }
     QDialog::accept();
 }
 

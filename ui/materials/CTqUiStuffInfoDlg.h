@@ -10,6 +10,7 @@
 #include <memory>
 
 class CTqUiStuffGrid;
+class QLineEdit;
 
 namespace Ui {
 class CTqUiStuffInfoDlg;
@@ -67,5 +68,6 @@ private:
 
     std::unique_ptr<Ui::CTqUiStuffInfoDlg> m_ui;
     CTqUiStuffGrid* m_pGrid = nullptr;
+    QLineEdit* m_pVapourEdit = nullptr; ///< μ in g/(m·h·Pa); empty: no vapour data
     bool m_bWindowBuilt = false;
 };
