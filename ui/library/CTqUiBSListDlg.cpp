@@ -10,9 +10,9 @@
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiReportControl.h"
 #include "host/core/TQString.h"
-#include "host/ui/TQToolTip.h"
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
+#include "ui/common/CTqUiLibraryTree.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 #include "ui/materials/CTqUiStuffListDlg.h"
@@ -20,11 +20,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QScopeGuard>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -56,6 +54,10 @@ constexpr TQGridColumn kLayerColumns[] = {{"材质名称(外-内)", 100}, {"厚�
 /// The name, the longest text of a row, takes the room the other columns leave.
 constexpr int kNameColumn = 0;
 
+/// The tree grows to show its longest type name up to this width, px; beyond it the name reads
+/// in its tool tip.
+constexpr int kWidestTree = 320;
+
 CTQCrXs DefaultCrXs()
 {
     CTQCrXs crxs;
@@ -82,6 +84,7 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/tqwall/icons/bslist.png")));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
+    m_pTree = new CTqUiLibraryTree(m_ui->bsTree);
     m_pBSList = MakeGrid(m_ui->bsListPlaceholder, QStringLiteral("bsList"));
     m_pLayerGrid = MakeGrid(m_ui->layerGridPlaceholder, QStringLiteral("layerGrid"));
     m_pDemoBMP = new CPictureCtrl(1, m_ui->bsDemoPicturePlaceholder);
@@ -120,10 +123,6 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
         field->installEventFilter(this);
     m_pBSList->viewport()->installEventFilter(this);
     m_pLayerGrid->viewport()->installEventFilter(this);
-
-    // Long type names scroll sideways instead of being cut off.
-    m_ui->bsTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_ui->bsTree->header()->setStretchLastSection(false);
 }
 
 CTqUiBSListDlg::~CTqUiBSListDlg()
@@ -204,8 +203,7 @@ void CTqUiBSListDlg::OnDestroy()
     m_bWindowBuilt = false;
     // The items carry pointers into the trees that are freed next; emptying the tree is no
     // selection by the user, and the choice the caller reads stays as it is.
-    const QSignalBlocker blocker(m_ui->bsTree);
-    m_ui->bsTree->DeleteAllItems();
+    m_pTree->Clear();
     m_BSDataAdmin.Release();
 }
 
@@ -230,23 +228,12 @@ void CTqUiBSListDlg::SavePlacement()
 
 void CTqUiBSListDlg::InitActionButtons()
 {
-    struct Action
-    {
-        QAbstractButton* button;
-        const char* icon;
-        const char* toolTip;
-    };
-    const Action actions[] = {{m_ui->addButton, "add", "添加"},
-                              {m_ui->modifyButton, "modify", "修改"},
-                              {m_ui->deleteButton, "delete", "删除"},
-                              {m_ui->copyButton, "copy", "复制"},
-                              {m_ui->calculateButton, "calculate", "计算"},
-                              {m_ui->materialButton, "material", "材质管理"}};
-    for (const Action& action : actions) {
-        action.button->setIcon(QIcon(QStringLiteral(":/tqwall/icons/%1.png").arg(QLatin1String(action.icon))));
-        action.button->setIconSize(QSize(16, 16));
-        TQLoad::SetToolTip(action.button, QString::fromUtf8(action.toolTip));
-    }
+    CTqUiLibraryTree::DecorateActions({{m_ui->addButton, "add", "添加"},
+                                       {m_ui->modifyButton, "modify", "修改"},
+                                       {m_ui->deleteButton, "delete", "删除"},
+                                       {m_ui->copyButton, "copy", "复制"},
+                                       {m_ui->calculateButton, "calculate", "计算"},
+                                       {m_ui->materialButton, "material", "材质管理"}});
 }
 
 void CTqUiBSListDlg::AttachListMenu()
@@ -302,24 +289,13 @@ void CTqUiBSListDlg::ResetBSTree()
 
     // The items go before the rebuild frees the nodes they point to.
     m_ui->bsTree->DeleteAllItems();
-    tagBSNode* root = m_BSDataAdmin.GetBSNodes(1);
-    for (tagBSNode* heading : root->Children)
-        _InitLabelTree(heading, nullptr);
+    m_pTree->Fill(m_BSDataAdmin.GetBSNodes(1));
+    m_pTree->FitWidthToCaptions(kWidestTree);
 
     m_Category = category;
     m_Code = code;
     m_Type = type;
     m_bCommon = m_bSavedCommon;
-}
-
-void CTqUiBSListDlg::_InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem)
-{
-    if (node == nullptr)
-        return;
-    QTreeWidgetItem* item = m_ui->bsTree->InsertItem(node->Name, parentItem, node);
-    for (tagBSNode* child : node->Children)
-        _InitLabelTree(child, item);
-    item->setExpanded(node->Expand != 0);
 }
 
 void CTqUiBSListDlg::ShowUIData()
@@ -373,20 +349,11 @@ void CTqUiBSListDlg::TreeSelectItem(CTQBSCategory& category, CTQBSType& type)
     } else if (m_Province.GetID() >= 1) {
         QTreeWidgetItem* provinces = tree->topLevelItem(2); // "所有省份"
         start = provinces;
-        for (int i = 0; i < provinces->childCount(); ++i) {
-            if (provinces->child(i)->text(0).compare(m_Province.Name, Qt::CaseInsensitive) == 0) {
-                start = provinces->child(i);
-                break;
-            }
-        }
+        if (QTreeWidgetItem* province = CTqUiLibraryTree::ChildByText(provinces, m_Province.Name, Qt::CaseInsensitive))
+            start = province;
     }
-
-    const auto findChild = [](QTreeWidgetItem* parent, const QString& name) -> QTreeWidgetItem* {
-        for (int i = 0; i < parent->childCount(); ++i) {
-            if (parent->child(i)->text(0) == name)
-                return parent->child(i);
-        }
-        return nullptr;
+    const auto findChild = [](QTreeWidgetItem* parent, const QString& name) {
+        return CTqUiLibraryTree::ChildByText(parent, name, Qt::CaseSensitive);
     };
 
     QTreeWidgetItem* selected = start;
@@ -413,7 +380,7 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
     QTreeWidgetItem* item = m_ui->bsTree->currentItem();
     if (item == nullptr)
         return;
-    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    const tagBSNode* node = CTqUiLibraryTree::Node(item);
     if (node == nullptr)
         return;
 
@@ -434,24 +401,21 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
     m_Type.Init();
     m_Code.Init();
     m_BoundingStructure.Init();
-    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
-        const auto* upNode = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(up));
-        if (upNode == nullptr)
-            continue;
-        switch (upNode->NodeType) {
+    CTqUiLibraryTree::ForEachNodeUp(item, [this](const tagBSNode& up) {
+        switch (up.NodeType) {
         case TQLoad::BSN_Province:
-            m_Province.ReadData(upNode->ID, nullptr);
+            m_Province.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_BSCategory:
-            m_Category.ReadData(upNode->ID, nullptr);
+            m_Category.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_BSType:
-            m_Type.ReadData(upNode->ID, nullptr);
+            m_Type.ReadData(up.ID, nullptr);
             break;
         default:
             break;
         }
-    }
+    });
 
     // The list shows the national, the province's or the common constructions of the type.
     m_BSDataAdmin.m_BSProvince = m_Province;
@@ -614,26 +578,9 @@ void CopyPicture(const QString& source, const QString& target)
 
 void CTqUiBSListDlg::OnMenuCommand(int command)
 {
-    switch (command) {
-    case TQMenuCommand::Add:
-        OnBtnAdd();
-        break;
-    case TQMenuCommand::Modify:
-        OnBtnModify();
-        break;
-    case TQMenuCommand::Delete:
-        OnBtnDel();
-        break;
-    case TQMenuCommand::Copy:
-        OnBtnCopy();
-        break;
-    case TQMenuCommand::SetCommon:
-    case TQMenuCommand::CancelCommon:
-        OnSetCommonFlag();
-        break;
-    default:
-        break;
-    }
+    CTqUiLibraryTree::RunMenuCommand(command, {[this] { OnBtnAdd(); }, [this] { OnBtnModify(); },
+                                               [this] { OnBtnDel(); }, [this] { OnBtnCopy(); },
+                                               [this] { OnSetCommonFlag(); }});
 }
 
 void CTqUiBSListDlg::OnBtnAdd()

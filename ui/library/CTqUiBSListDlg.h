@@ -19,6 +19,7 @@
 #include <memory>
 
 class CPictureCtrl;
+class CTqUiLibraryTree;
 class CTqUiReportControl;
 class CTqUiStuffListDlg;
 class QAbstractButton;
@@ -134,7 +135,6 @@ protected:
 private:
     void DrawUI();
     void ResetBSTree();
-    void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
     void ShowUIData();
     void TreeSelectItem(CTQBSCategory& category, CTQBSType& type);
     /// After an editor saved `m_Code` of `m_Type`: the tree is rebuilt, the type selected in it and
@@ -161,6 +161,7 @@ private:
     void OnDestroy();
 
     std::unique_ptr<Ui::CTqUiBSListDlg> m_ui;
+    CTqUiLibraryTree* m_pTree = nullptr;        ///< the tree's filling, lookups and search box
     CTqUiReportControl* m_pBSList = nullptr;    ///< constructions of m_Type
     CTqUiReportControl* m_pLayerGrid = nullptr; ///< layers of the chosen construction
     CPictureCtrl* m_pDemoBMP = nullptr;
