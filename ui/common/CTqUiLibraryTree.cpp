@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -42,6 +43,12 @@ CTqUiLibraryTree::CTqUiLibraryTree(CMutiTreeCtrl* tree)
     QWidget::setTabOrder(m_pSearchEdit, tree);
 
     connect(m_pSearchEdit, &QLineEdit::textChanged, this, &CTqUiLibraryTree::ApplyFilter);
+    // Ctrl+F anywhere in the dialog goes to the box.
+    auto* find = new QShortcut(QKeySequence::Find, tree->window());
+    connect(find, &QShortcut::activated, m_pSearchEdit, [this] {
+        m_pSearchEdit->setFocus(Qt::ShortcutFocusReason);
+        m_pSearchEdit->selectAll();
+    });
 
     // Long captions scroll sideways instead of being cut off, and read whole in their tool tips.
     tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

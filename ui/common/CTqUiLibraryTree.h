@@ -21,7 +21,8 @@ class QTreeWidgetItem;
 ///
 /// The search box filters as one types: an item stays when its caption holds the text (case and
 /// full- or half-width forms alike) or when one of its descendants does; the label beside the
-/// box counts the matching items. Esc in the box clears it, Enter makes the first match current.
+/// box counts the matching items. Esc in the box clears it, Enter makes the first match current,
+/// and Ctrl+F anywhere in the dialog goes to the box.
 class TQWALL_EXPORT CTqUiLibraryTree : public QObject
 {
     Q_OBJECT
