@@ -107,6 +107,7 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
         EnableAction(button, false);
 
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
+    connect(m_ui->bsTree, &QTreeWidget::itemClicked, this, &CTqUiBSListDlg::OnClickTreeBs);
     connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
     connect(m_pBSList, &QTreeWidget::itemSelectionChanged, this, &CTqUiBSListDlg::OnBSListSelChanged);
     connect(m_pBSList, &QTreeWidget::itemDoubleClicked, this,
@@ -115,6 +116,9 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
             [this](QTreeWidgetItem* item, int) { OnBSTimbDbClk(m_pLayerGrid->indexOfTopLevelItem(item)); });
     connect(m_pBSList, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSListDlg::OnDeleteKeyClick);
     connect(m_pBSList, &CTqUiReportControl::menuCommand, this, &CTqUiBSListDlg::OnMenuCommand);
+    // The host's menus are shared and any dialog opened from here may restore their defaults when
+    // it ends: the items' states are set from the choice each time the menu opens.
+    connect(m_pBSList, &CTqUiReportControl::menuAboutToShow, this, &CTqUiBSListDlg::UpdateActionUI);
     connect(m_ui->autoCalculateCheckBox, &QCheckBox::clicked, this, &CTqUiBSListDlg::OnBtnAutoCal);
     connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSListDlg::OnStnClickedStcdemobmp);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiBSListDlg::accept);
@@ -386,15 +390,9 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
 
     m_bCommon = node->CommonFlag;
     AttachListMenu();
-    // "Add" needs a category to add to: a type node allows it, a heading or province does not, and
-    // on a category node the host's own state stands.
-    if (m_pMenuItems != nullptr && !m_pMenuItems->IsEmpty()) {
-        stuMenuItem& first = m_pMenuItems->GetAt(0);
-        if (node->NodeType != TQLoad::BSN_BSCategory)
-            first.bEnable = false;
-        if (node->NodeType == TQLoad::BSN_BSType)
-            first.bEnable = true;
-    }
+    // Choosing a type node arms the type's deletion (with no construction chosen); any other node
+    // leaves nothing to delete.
+    m_bTypeChosen = node->NodeType == TQLoad::BSN_BSType;
 
     m_Province.Init();
     m_Category.Init();
@@ -423,6 +421,17 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
 
     m_ui->bsTree->setFocus();
     ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnClickTreeBs(QTreeWidgetItem* item)
+{
+    // A click on the type that is already selected chooses it again (after a deletion, say); a
+    // click that moves the selection was handled as a selection change.
+    if (item == nullptr || item != m_ui->bsTree->currentItem() || m_bTypeChosen)
+        return;
+    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    m_bTypeChosen = node != nullptr && node->NodeType == TQLoad::BSN_BSType;
+    UpdateActionUI();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -505,13 +514,31 @@ void CTqUiBSListDlg::OnBSNameCLick(int row)
 
 void CTqUiBSListDlg::UpdateActionUI()
 {
-    // The actions on a construction need a current row; adding needs a category.
-    const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0;
-    for (QPushButton* button : {m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton, m_ui->calculateButton})
+    // The buttons and the context menu follow the same rule: the actions on a construction need a
+    // chosen row, adding needs a category, deleting a chosen construction or a chosen type.
+    const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0 && m_Code.GetID() != 0;
+    const bool bCanAdd = m_Category.GetID() != 0;
+    const bool bCanDelete = CanDelete();
+    for (QPushButton* button : {m_ui->modifyButton, m_ui->copyButton, m_ui->calculateButton})
         EnableAction(button, bRowChosen);
-    EnableAction(m_ui->addButton, m_Category.GetID() != 0);
+    EnableAction(m_ui->deleteButton, bCanDelete);
+    EnableAction(m_ui->addButton, bCanAdd);
     EnableAction(m_ui->materialButton, true);
     EnableAction(m_ui->queryButton, true);
+    if (m_pMenuItems == nullptr)
+        return;
+    for (int i = 0; i < m_pMenuItems->GetSize(); ++i) {
+        stuMenuItem& item = m_pMenuItems->GetAt(i);
+        if (item.nID == TQMenuCommand::Add)
+            item.bEnable = bCanAdd;
+        else if (item.nID == TQMenuCommand::Delete)
+            item.bEnable = bCanDelete;
+    }
+}
+
+bool CTqUiBSListDlg::CanDelete() const
+{
+    return m_Code.GetID() != 0 || (m_Type.GetID() != 0 && m_bTypeChosen);
 }
 
 void CTqUiBSListDlg::EnableAction(QAbstractButton* button, bool bEnable)
@@ -585,6 +612,11 @@ void CTqUiBSListDlg::OnMenuCommand(int command)
 
 void CTqUiBSListDlg::OnBtnAdd()
 {
+    // A type is stored under the current category: without one it would belong to none.
+    if (m_Category.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请先选择围护结构的大类！"), QMessageBox::Warning);
+        return;
+    }
     CTqUiBSInfoDlg editor(this);
     editor.m_CrXs = m_CrXs;
     editor.m_nMode = 1;
@@ -633,6 +665,10 @@ void CTqUiBSListDlg::OnBtnModify()
 
 void CTqUiBSListDlg::ShowSavedConstruction()
 {
+    // The saved type may be a stored one of another category (a type is known by its name): its
+    // own category is selected, then the type and the construction.
+    if (m_Type.BSDLId != m_Category.GetID())
+        m_Category.ReadData(m_Type.BSDLId, nullptr);
     // The list chooses the row of m_WallData's construction: the saved one.
     m_WallData.m_nBSCId = m_Code.GetID();
     ResetBSTree();
@@ -679,6 +715,8 @@ void CTqUiBSListDlg::OnDeleteKeyClick()
 
 void CTqUiBSListDlg::OnBtnDel()
 {
+    if (!CanDelete())
+        return;
     if (m_Code.GetID() != 0) {
         if (!ConfirmDeletion(this, QStringLiteral("确定要删除该围护结构 \"%1\" 吗?").arg(m_Code.Name)))
             return;
@@ -687,7 +725,9 @@ void CTqUiBSListDlg::OnBtnDel()
         if (m_BSDataAdmin.DeleteBSCode(m_Code, message) != 0)
             return;
         ShowDeleted(this);
-        // The deleted construction is no choice any more: OK must not hand it to the host.
+        // The deleted construction is no choice any more: OK must not hand it to the host. Nor is
+        // its type chosen: a second Delete must not go on to the whole type.
+        m_bTypeChosen = false;
         m_Code.Init();
         m_WallData = CTQWallData();
         m_BoundingStructure.Init();
@@ -700,6 +740,7 @@ void CTqUiBSListDlg::OnBtnDel()
         if (m_BSDataAdmin.DeleteBSType(m_Type) == 0)
             return;
         ShowDeleted(this);
+        m_bTypeChosen = false;
         m_Type.Init();
         m_Code.Init();
         m_WallData = CTQWallData();
@@ -719,24 +760,15 @@ void CTqUiBSListDlg::OnBtnCopy()
     }
     const QString sourcePicture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
 
-    // The copy keeps type, province and common flag. When a prefixed name is taken, the take-over
-    // loads that construction, and the next try prefixes its name once more.
+    // The copy keeps type and province. Its common flag is the source's when the first prefixed
+    // name is free; when a prefixed name is taken, the take-over loads that stored construction,
+    // so the copy carries that construction's common flag into the next, longer name.
     CTQBSCode copy = m_Code;
-    const QString prefix = QStringLiteral("复件 ");
-    TQLoad::DBStatusCode status = TQLoad::DBS_Exist;
-    while (status == TQLoad::DBS_Exist) {
-        copy.Name.prepend(prefix);
-        status = copy.AddIfNotExist(nullptr, 1);
-    }
-    if (status != TQLoad::DBS_Added) {
+    CTQBoundingStructure layers = m_BoundingStructure;
+    if (!m_BSDataAdmin.CopyBSCode(copy, layers, QStringLiteral("复件 "))) {
         CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return;
     }
-
-    CTQBoundingStructure layers = m_BoundingStructure;
-    layers.BSCId = copy.GetID();
-    if (layers.AddOrUpdate(nullptr) == TQLoad::DBS_Failed)
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
     CopyPicture(sourcePicture, m_BSDataAdmin.GetBSDemoBMPPath(m_Type, copy));
 
     // The source stays the choice.
@@ -801,29 +833,24 @@ void CTqUiBSListDlg::OnButtonQuery()
 
 void CTqUiBSListDlg::ShowDemoBMP(CTQBSType& type, CTQBSCode& code)
 {
-    m_pDemoBMP->update();
-    if (code.BSTId == 0) {
-        m_pDemoBMP->FreeImage();
-        return;
-    }
-    const QString codePicture = m_BSDataAdmin.GetBSDemoBMPPath(type, code);
-    const QString typePicture = m_BSDataAdmin.GetBSTDemoBMPPath(type);
-    if (QFileInfo(codePicture).isFile())
-        m_pDemoBMP->LoadImageW(codePicture);
-    else if (QFileInfo(typePicture).isFile())
-        m_pDemoBMP->LoadImageW(typePicture);
-    else
-        m_pDemoBMP->FreeImage();
+    m_pDemoBMP->SetImage(DemoImage(type, code));
+}
+
+QImage CTqUiBSListDlg::DemoImage(CTQBSType& type, CTQBSCode& code)
+{
+    if (code.BSTId == 0)
+        return {};
+    // The layers drawn are the chosen construction's, as stored.
+    const QList<CTQBSSectionPicture::Layer> layers = m_WallData.m_nBSCId == code.GetID()
+                                                         ? CTQBSSectionPicture::LayersOf(m_WallData.GetTimbering())
+                                                         : QList<CTQBSSectionPicture::Layer>();
+    return m_BSDataAdmin.GetBSDemoImage(type, code, m_Category.Name, layers, m_Province.Name);
 }
 
 void CTqUiBSListDlg::OnStnClickedStcdemobmp()
 {
-    if (m_Code.BSTId == 0)
-        return;
-    QString picture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
-    if (!QFileInfo(picture).isFile())
-        picture = m_BSDataAdmin.GetBSTDemoBMPPath(m_Type);
-    if (!QFileInfo(picture).isFile())
+    const QImage picture = DemoImage(m_Type, m_Code);
+    if (picture.isNull())
         return;
     CTqUiBSViewPicDlg viewer(picture, this);
     viewer.DoModal();
