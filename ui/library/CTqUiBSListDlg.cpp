@@ -429,7 +429,7 @@ void CTqUiBSListDlg::OnClickTreeBs(QTreeWidgetItem* item)
     // click that moves the selection was handled as a selection change.
     if (item == nullptr || item != m_ui->bsTree->currentItem() || m_bTypeChosen)
         return;
-    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    const tagBSNode* node = CTqUiLibraryTree::Node(item);
     m_bTypeChosen = node != nullptr && node->NodeType == TQLoad::BSN_BSType;
     UpdateActionUI();
 }
