@@ -33,13 +33,15 @@ CTqUiLibraryTree::CTqUiLibraryTree(CMutiTreeCtrl* tree)
     m_pSearchEdit->installEventFilter(this);
     m_pCountLabel->setObjectName(QStringLiteral("treeSearchCount"));
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_pSearchEdit, 1);
-    row->addWidget(m_pCountLabel);
     // The box stands right above the tree, and is reached with Tab just before it.
-    auto* layout = qobject_cast<QBoxLayout*>(tree->parentWidget()->layout());
-    Q_ASSERT(layout != nullptr);
-    layout->insertLayout(layout->indexOf(tree), row);
+    m_pSearchEdit->setParent(tree->parentWidget());
+    m_pCountLabel->setParent(tree->parentWidget());
+    if (auto* layout = qobject_cast<QBoxLayout*>(tree->parentWidget()->layout())) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_pSearchEdit, 1);
+        row->addWidget(m_pCountLabel);
+        layout->insertLayout(layout->indexOf(tree), row);
+    }
     QWidget::setTabOrder(m_pSearchEdit, tree);
 
     connect(m_pSearchEdit, &QLineEdit::textChanged, this, &CTqUiLibraryTree::ApplyFilter);

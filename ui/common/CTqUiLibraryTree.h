@@ -42,7 +42,7 @@ public:
         const char* toolTip;
     };
 
-    /// Puts the search box above `tree` in the tree's layout; `tree` must stand in a layout.
+    /// Puts the search box above `tree` in the tree's box layout; `tree` needs a parent widget.
     explicit CTqUiLibraryTree(CMutiTreeCtrl* tree);
     ~CTqUiLibraryTree() override;
 
