@@ -36,7 +36,7 @@ protected:
     {
         QStringList leaves;
         const std::function<void(const QTreeWidgetItem*, const QString&)> walk = [&](const QTreeWidgetItem* item,
-                                                                                    const QString& path) {
+                                                                                     const QString& path) {
             bool bShowsChild = false;
             for (int i = 0; i < item->childCount(); ++i) {
                 const QTreeWidgetItem* child = item->child(i);
@@ -73,7 +73,8 @@ TEST_F(CTqUiLibraryTreeTest, ConstructionTreeFilterKeepsParentsCountsAndClearsOn
         {"保温墙",
          {"所有围护结构/外墙/EPS外保温墙", "常用围护结构/外墙/保温墙", "所有省份/黑龙江省/外墙/保温墙"},
          "找到 3 项"},
-        {"外墙", {"所有围护结构/外墙", "常用围护结构/外墙", "所有省份/北京市/外墙", "所有省份/黑龙江省/外墙"},
+        {"外墙",
+         {"所有围护结构/外墙", "常用围护结构/外墙", "所有省份/北京市/外墙", "所有省份/黑龙江省/外墙"},
          "找到 4 项"},
         {"无此名", {}, "找到 0 项"},
     };
@@ -145,8 +146,8 @@ TEST_F(CTqUiLibraryTreeTest, DefaultSizeFitsTheScreenAndCutsNoText)
         for (int col = 0; col < header.count(); ++col) {
             const QString text = grid->headerItem()->text(col);
             // A header wraps between words; its widest unbreakable piece must fit.
-            const QRect needed = headerFont.boundingRect(QRect(0, 0, header.sectionSize(col), 1000),
-                                                          Qt::TextWordWrap, text);
+            const QRect needed =
+                headerFont.boundingRect(QRect(0, 0, header.sectionSize(col), 1000), Qt::TextWordWrap, text);
             EXPECT_LE(needed.width(), header.sectionSize(col)) << text.toStdString();
             EXPECT_LE(needed.height(), header.height()) << text.toStdString();
         }
