@@ -65,7 +65,7 @@ bool UpgradeSchema(CADODatabase* database, QString* error, QStringList* duplicat
         return SetError(error, failure);
     }
     if (created)
-        *created = missing == 7;
+        *created = missing == CTQLibrarySchema::TableCount();
     return true;
 }
 

@@ -111,6 +111,11 @@ QStringList CTQLibrarySchema::MissingTables(CADODatabase* database)
     return missing;
 }
 
+int CTQLibrarySchema::TableCount()
+{
+    return static_cast<int>(LibraryTables().size());
+}
+
 bool CTQLibrarySchema::CreateMissingTables(CADODatabase* database, QString* error)
 {
     if (!database || !database->IsOpen()) {

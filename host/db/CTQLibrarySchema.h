@@ -7,7 +7,7 @@
 
 class CADODatabase;
 
-/// The seven tables of the construction and material libraries, created where missing. The same
+/// The tables of the construction and material libraries (and the materials' vapour data), created where missing. The same
 /// columns on SQLite and PostgreSQL; only the generated ID column is written per engine.
 ///
 /// Stored values: names are stored as typed (an empty name as "", never NULL; rows of older
@@ -24,6 +24,8 @@ class TQHOST_EXPORT CTQLibrarySchema
 public:
     /// Names of the library tables the database lacks.
     static QStringList MissingTables(CADODatabase* database);
+    /// How many tables a library has: all of them are missing from a new one.
+    static int TableCount();
     /// Creates the missing tables and their indexes; false with `error` set on failure.
     static bool CreateMissingTables(CADODatabase* database, QString* error = nullptr);
 

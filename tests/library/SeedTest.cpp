@@ -95,6 +95,16 @@ TEST_F(SeedTest, NewLibraryHoldsTheDefaultData)
     // type a user adds never receives one of those IDs.
     EXPECT_EQ(CountRows(QStringLiteral("Timbering"), QStringLiteral("NOT (GMD > 0 AND DrXs > 0 AND BRr > 0)")), 0);
     EXPECT_EQ(CountRows(QStringLiteral("Timbering"), QStringLiteral("TTId BETWEEN 16 AND 18")), 0);
+    // Vapour data only where material_vapour.csv has a row, each on a material of the library.
+    EXPECT_EQ(CountRows(QStringLiteral("TimberingVapour"), QStringLiteral("Mu > 0 AND TId IN (SELECT ID FROM Timbering)")),
+              31);
+    EXPECT_EQ(CountRows("TimberingVapour", "TId IN (SELECT ID FROM Timbering WHERE Name = ?) AND Mu = ?",
+                        {QStringLiteral("重砂浆砌筑粘土砖砌体"), 0.000105}),
+              1);
+    EXPECT_EQ(CountRows("TimberingVapour", "TId IN (SELECT ID FROM Timbering WHERE Name = ?)",
+                        {QStringLiteral("模塑聚苯板(EPS)")}),
+              0)
+        << "no source read gives it: no value";
     CTQTimberingType userType;
     userType.Name = QStringLiteral("用户分类");
     ASSERT_EQ(userType.AddIfNotExist(nullptr, 1), TQLoad::DBS_Added);

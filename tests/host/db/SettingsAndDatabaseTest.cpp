@@ -41,6 +41,7 @@ TEST_F(LibraryDatabaseTest, TablesAreCreatedOnceAndMissingOnesAdded)
     EXPECT_TRUE(CTQLibrarySchema::MissingTables(first.get()).isEmpty());
     ASSERT_TRUE(first->Execute(QStringLiteral("INSERT INTO BSDaLei (Name, OrderId) VALUES ('外墙', 1)")));
     ASSERT_TRUE(first->Execute(QStringLiteral("DROP TABLE WallProvince")));
+    ASSERT_TRUE(first->Execute(QStringLiteral("DROP TABLE TimberingVapour"))); // a library older than vapour data
     first.reset();
 
     auto second = CTQLibraryDatabase::Open(config, &error, &created);
