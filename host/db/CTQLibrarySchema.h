@@ -7,8 +7,8 @@
 
 class CADODatabase;
 
-/// The tables of the construction and material libraries (and the materials' vapour data), created where missing. The same
-/// columns on SQLite and PostgreSQL; only the generated ID column is written per engine.
+/// The tables of the construction and material libraries and of the materials' vapour data, created
+/// where missing. The same columns on SQLite and PostgreSQL; only the generated ID column is written per engine.
 ///
 /// Stored values: names are stored as typed (an empty name as "", never NULL; rows of older
 /// libraries that hold NULL count as ""), except what neither engine gives back: an unpaired

@@ -151,7 +151,8 @@ private:
         for (const QString& table :
              {settings->GetBSDaLeiTableName(), settings->GetBSTypeTableName(), settings->GetBSCodeTableName(),
               settings->GetBoundingStructureTableName(), settings->GetTimberingTableName(),
-              settings->GetTimberingTypeTableName(), settings->GetProvinceTableName()})
+              settings->GetTimberingTypeTableName(), settings->GetProvinceTableName(),
+              settings->GetTimberingVapourTableName()})
             ASSERT_TRUE(database.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table)))
                 << database.GetLastError().toStdString();
     }
