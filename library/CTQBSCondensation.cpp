@@ -109,9 +109,10 @@ QStringList CTQBSCondensation::VerdictLines(const CTQWallData& wall, const therm
     case thermal::InterstitialVerdict::Condensing: {
         // Plane k lies between layers k and k+1 (outside to inside, counted from 1).
         const auto where = [](int plane) { return QStringLiteral("第%1层与第%2层之间").arg(plane).arg(plane + 1); };
-        const QString zone = result.zoneOuterPlane == result.zoneInnerPlane
-                                 ? where(result.zoneOuterPlane)
-                                 : QStringLiteral("%1至%2").arg(where(result.zoneOuterPlane), where(result.zoneInnerPlane));
+        const QString zone =
+            result.zoneOuterPlane == result.zoneInnerPlane
+                ? where(result.zoneOuterPlane)
+                : QStringLiteral("%1至%2").arg(where(result.zoneOuterPlane), where(result.zoneInnerPlane));
         lines.append(QStringLiteral("内部冷凝：%1，冷凝强度 %2 g/(m²·h)")
                          .arg(zone, TQLoad::DblToStr(result.condensationRate, 4)));
         break;

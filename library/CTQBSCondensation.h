@@ -20,7 +20,8 @@ public:
     static double ZoneOutdoorTemperature(int zoneId);
 
     /// Profile of the wall's layers with the winter films and each material's μ from the library.
-    static thermal::VapourProfileResult Evaluate(const CTQWallData& wall, const thermal::MoistureConditions& conditions);
+    static thermal::VapourProfileResult Evaluate(const CTQWallData& wall,
+                                                 const thermal::MoistureConditions& conditions);
 
     /// The verdict in words: one line for the interior surface, one for the inside of the construction.
     static QStringList VerdictLines(const CTQWallData& wall, const thermal::VapourProfileResult& result);

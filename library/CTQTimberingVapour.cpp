@@ -25,7 +25,8 @@ double CTQTimberingVapour::Read(int materialId, CADODatabase* database)
 {
     CADORecordset rows;
     double value = std::numeric_limits<double>::quiet_NaN();
-    if (rows.Open(Database(database), QStringLiteral("SELECT Mu FROM %1 WHERE TId = ? ORDER BY ID LIMIT 1").arg(GetTableName()),
+    if (rows.Open(Database(database),
+                  QStringLiteral("SELECT Mu FROM %1 WHERE TId = ? ORDER BY ID LIMIT 1").arg(GetTableName()),
                   {materialId}) &&
         !rows.IsEOF() && rows.GetFieldValue(QStringLiteral("Mu"), value))
         return value;

@@ -41,7 +41,7 @@ TQLoad::ErrorType CheckInput(const Layers& layers, const SurfaceFilms& films, co
 }
 
 /// θ at every plane: the air-to-air temperature difference falls in proportion to the thermal
-/// resistance passed, θk = θe + (θi − θe)·(Re + ΣR of the layers outside plane k)/R0 (GB 50176 §7.1.5).
+/// resistance passed, θk = θe + (θi − θe)·(Re + ΣR of the layers outside plane k)/R0 (GB 50176-93 §7.1.5).
 void FillTemperatures(VapourProfileResult& result, const Layers& layers, const SurfaceFilms& films,
                       const MoistureConditions& conditions)
 {
@@ -62,7 +62,7 @@ void FillTemperatures(VapourProfileResult& result, const Layers& layers, const S
     result.innerSurfaceTemperature = conditions.indoorTemperature - difference * ri / r0;
 }
 
-/// H = δ/μ of every layer (GB 50176 §3.4.15); the index of the first layer without data, or −1.
+/// H = δ/μ of every layer (GB 50176-93 §3.4.15); the index of the first layer without data, or −1.
 int FillResistances(VapourProfileResult& result, const Layers& layers, std::span<const double> permeability)
 {
     int missing = -1;
@@ -76,7 +76,7 @@ int FillResistances(VapourProfileResult& result, const Layers& layers, std::span
     return missing;
 }
 
-/// The condensation zone and rate by the Glaser construction (EN ISO 13788 §5–6): the real vapour
+/// The condensation zone and rate by the Glaser construction (EN ISO 13788): the real vapour
 /// pressure is the tightest line from Pe at x = 0 to Pi at x = H0 that stays at or below Ps of every
 /// interface, the lower convex hull of those points (x = vapour resistance from the outer surface).
 /// The interfaces it touches condense; the rate is what flows into the zone from both sides,
@@ -94,8 +94,8 @@ void FindCondensationZone(VapourProfileResult& result, double pe, double pi, dou
     for (int plane = 0; plane <= last; ++plane) {
         while (hull.size() >= 2) {
             const int o = hull[hull.size() - 2], a = hull.back();
-            const double cross = (positions[a] - positions[o]) * (y(plane) - y(o)) -
-                                 (y(a) - y(o)) * (positions[plane] - positions[o]);
+            const double cross =
+                (positions[a] - positions[o]) * (y(plane) - y(o)) - (y(a) - y(o)) * (positions[plane] - positions[o]);
             if (cross > 0.0)
                 break;
             hull.pop_back();
@@ -146,7 +146,7 @@ VapourProfileResult EvaluateVapourProfile(const Layers& layers, std::span<const 
     result.layerResistance.reserve(static_cast<std::size_t>(layers.GetSize()));
     FillTemperatures(result, layers, films, conditions);
 
-    // Interior surface (GB 50176 §7.2): the surface must stay above the dew point of the room air.
+    // Interior surface (GB 50176): the surface must stay above the dew point of the room air.
     const double pi = conditions.indoorHumidity / 100.0 * SaturationPressure(conditions.indoorTemperature);
     const double pe = conditions.outdoorHumidity / 100.0 * SaturationPressure(conditions.outdoorTemperature);
     result.dewPoint = DewPoint(pi);
@@ -159,7 +159,7 @@ VapourProfileResult EvaluateVapourProfile(const Layers& layers, std::span<const 
         result.condensationRate = kNaN;
         return result;
     }
-    // Interstitial (GB 50176 §7.1.3): the straight vapour line Pm = Pe + (Pi − Pe)·x/H0 must not rise
+    // Interstitial (GB 50176-93 §7.1.3): the straight vapour line Pm = Pe + (Pi − Pe)·x/H0 must not rise
     // above Ps at any interface. The films' vapour resistance is neglected, as the standard does.
     double total = 0.0;
     for (const double h : result.layerResistance)

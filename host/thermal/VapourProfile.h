@@ -7,7 +7,7 @@
 #include <vector>
 
 /// Steady temperature and water-vapour profile through a construction in winter, and its two
-/// condensation checks (GB 50176 §7: interior surface and interstitial condensation; the Glaser
+/// condensation checks (GB 50176 §7, 围护结构防潮设计: interior surface and interstitial condensation; the Glaser
 /// method of EN ISO 13788 for the zone and the rate). Plain C++, no Qt.
 namespace thermal {
 
@@ -27,14 +27,14 @@ struct ProfilePlane
     double position = 0.0;    ///< distance from the outer surface, m
     double temperature = 0.0; ///< θ, °C
     double saturation = 0.0;  ///< saturation vapour pressure Ps(θ), Pa
-    double partial = 0.0;     ///< vapour pressure of the unrestricted (straight) Glaser line, Pa; NaN without vapour data
+    double partial = 0.0; ///< vapour pressure of the unrestricted (straight) Glaser line, Pa; NaN without vapour data
 };
 
 enum class InterstitialVerdict
 {
-    None,          ///< the vapour line stays below saturation at every plane
-    Condensing,    ///< it crosses saturation: a condensation zone exists
-    NoVapourData,  ///< a layer has no vapour permeability: no verdict can be given
+    None,         ///< the vapour line stays below saturation at every plane
+    Condensing,   ///< it crosses saturation: a condensation zone exists
+    NoVapourData, ///< a layer has no vapour permeability: no verdict can be given
 };
 
 struct VapourProfileResult
@@ -48,8 +48,8 @@ struct VapourProfileResult
     bool surfaceCondensation = false;
 
     InterstitialVerdict interstitial = InterstitialVerdict::None;
-    int missingLayer = -1;     ///< index of the first layer without vapour data (outside to inside), or −1
-    int zoneOuterPlane = -1;   ///< the condensation zone spans these planes (equal: one interface), or −1
+    int missingLayer = -1;   ///< index of the first layer without vapour data (outside to inside), or −1
+    int zoneOuterPlane = -1; ///< the condensation zone spans these planes (equal: one interface), or −1
     int zoneInnerPlane = -1;
     double condensationRate = 0.0; ///< g/(m²·h) condensing in the zone (EN ISO 13788 Glaser construction)
 

@@ -31,16 +31,20 @@ protected:
 TEST_F(CTqUiBSProfileDlgTest, LibraryDialogShowsTheVerdictAndKeepsTheConditions)
 {
     auto library = OpenOnCode(m_Brick240);
-    TestHelpers::RunModal<CTqUiBSProfileDlg>([&] { Click(*library, "profileButton"); return 0; },
-                                             [](CTqUiBSProfileDlg& dialog) {
-                                                 EXPECT_EQ(dialog.GetResult().planes.size(), 4u);
-                                                 EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内部冷凝：第1层与第2层之间")))
-                                                     << Verdict(dialog).toStdString();
-                                                 Find<QDoubleSpinBox>(dialog, "outdoorTemperatureBox")->setValue(10.0);
-                                                 EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内部不冷凝")));
-                                                 EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内表面不结露")));
-                                                 dialog.reject();
-                                             });
+    TestHelpers::RunModal<CTqUiBSProfileDlg>(
+        [&] {
+            Click(*library, "profileButton");
+            return 0;
+        },
+        [](CTqUiBSProfileDlg& dialog) {
+            EXPECT_EQ(dialog.GetResult().planes.size(), 4u);
+            EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内部冷凝：第1层与第2层之间")))
+                << Verdict(dialog).toStdString();
+            Find<QDoubleSpinBox>(dialog, "outdoorTemperatureBox")->setValue(10.0);
+            EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内部不冷凝")));
+            EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("内表面不结露")));
+            dialog.reject();
+        });
     EXPECT_EQ(CTQBSCondensation::GetConditions(0).outdoorTemperature, 10.0);
     EXPECT_EQ(CTQBSCondensation::GetConditions(0).indoorHumidity, 60.0);
 }
@@ -57,14 +61,17 @@ TEST_F(CTqUiBSProfileDlgTest, EditorNamesTheLayerWithoutVapourData)
     editor->m_Category.ReadData(editor->m_Type.BSDLId, nullptr);
     m_Admin.GetBS(editor->m_BoundingStructure, m_Brick240);
     Show(*editor);
-    TestHelpers::RunModal<CTqUiBSProfileDlg>([&] { Click(*editor, "profileButton"); return 0; },
-                                             [](CTqUiBSProfileDlg& dialog) {
-                                                 EXPECT_EQ(dialog.GetResult().interstitial,
-                                                           thermal::InterstitialVerdict::NoVapourData);
-                                                 EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("无法判断：第2层 黏土砖 无蒸汽渗透系数")))
-                                                     << Verdict(dialog).toStdString();
-                                                 dialog.reject();
-                                             });
+    TestHelpers::RunModal<CTqUiBSProfileDlg>(
+        [&] {
+            Click(*editor, "profileButton");
+            return 0;
+        },
+        [](CTqUiBSProfileDlg& dialog) {
+            EXPECT_EQ(dialog.GetResult().interstitial, thermal::InterstitialVerdict::NoVapourData);
+            EXPECT_TRUE(Verdict(dialog).contains(QStringLiteral("无法判断：第2层 黏土砖 无蒸汽渗透系数")))
+                << Verdict(dialog).toStdString();
+            dialog.reject();
+        });
 }
 
 } // namespace

@@ -18,7 +18,8 @@ CTqUiBSProfileDlg::CTqUiBSProfileDlg(const CTQWallData& wall, int provinceId, QW
     const thermal::MoistureConditions conditions = CTQBSCondensation::GetConditions(provinceId);
     m_pIndoorTemperature = MakeBox(QStringLiteral("indoorTemperatureBox"), -50.0, 60.0, conditions.indoorTemperature);
     m_pIndoorHumidity = MakeBox(QStringLiteral("indoorHumidityBox"), 0.0, 100.0, conditions.indoorHumidity);
-    m_pOutdoorTemperature = MakeBox(QStringLiteral("outdoorTemperatureBox"), -60.0, 60.0, conditions.outdoorTemperature);
+    m_pOutdoorTemperature =
+        MakeBox(QStringLiteral("outdoorTemperatureBox"), -60.0, 60.0, conditions.outdoorTemperature);
     m_pOutdoorHumidity = MakeBox(QStringLiteral("outdoorHumidityBox"), 0.0, 100.0, conditions.outdoorHumidity);
 
     auto* fields = new QHBoxLayout;

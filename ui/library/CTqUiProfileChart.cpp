@@ -55,8 +55,8 @@ std::vector<CTqUiProfileChart::Sample> CTqUiProfileChart::Samples() const
         }
     }
     if (!planes.empty())
-        samples.push_back({planes.back().position, planes.back().temperature, planes.back().saturation,
-                           planes.back().partial});
+        samples.push_back(
+            {planes.back().position, planes.back().temperature, planes.back().saturation, planes.back().partial});
     return samples;
 }
 
@@ -84,11 +84,14 @@ void CTqUiProfileChart::paintEvent(QPaintEvent*)
     const auto yT = [&](double t) {
         return plot.bottom() - plot.height() * (t - temperature.low) / (temperature.high - temperature.low);
     };
-    const auto yP = [&](double p) { return plot.bottom() - plot.height() * (p - pressure.low) / (pressure.high - pressure.low); };
+    const auto yP = [&](double p) {
+        return plot.bottom() - plot.height() * (p - pressure.low) / (pressure.high - pressure.low);
+    };
 
     // The layers as bands, to their thickness, named where there is room.
     for (std::size_t layer = 0; layer + 1 < planes.size(); ++layer) {
-        const QRectF band(QPointF(x(planes[layer].position), plot.top()), QPointF(x(planes[layer + 1].position), plot.bottom()));
+        const QRectF band(QPointF(x(planes[layer].position), plot.top()),
+                          QPointF(x(planes[layer + 1].position), plot.bottom()));
         painter.fillRect(band, layer % 2 ? QColor(236, 236, 236) : QColor(248, 248, 248));
         painter.setPen(QColor(190, 190, 190));
         painter.drawLine(band.topLeft(), band.bottomLeft());

@@ -90,8 +90,8 @@ TEST_P(VapourProfileEdgeTest, GivesTheVerdictAndAConsistentProfile)
     ASSERT_EQ(result.planes.size(), static_cast<std::size_t>(edge.layers.GetSize()) + 1);
     // The inner surface lies where the films say: θi = ti − (ti − te)·Ri/R0.
     const double r0 = 0.04 + 0.11 + GB50176::TotalResistance(edge.layers);
-    const double expected = edge.air.indoorTemperature -
-                            (edge.air.indoorTemperature - edge.air.outdoorTemperature) * 0.11 / r0;
+    const double expected =
+        edge.air.indoorTemperature - (edge.air.indoorTemperature - edge.air.outdoorTemperature) * 0.11 / r0;
     EXPECT_NEAR(result.planes.back().temperature, expected, 1e-9);
     EXPECT_NEAR(result.innerSurfaceTemperature, expected, 1e-9);
     if (edge.verdict == InterstitialVerdict::NoVapourData) {
@@ -108,21 +108,28 @@ TEST_P(VapourProfileEdgeTest, GivesTheVerdictAndAConsistentProfile)
 }
 
 // A 0.2 mm film of H = 2000 m²·h·Pa/g (a hand-set vapour barrier) inside the plaster stops the
-// textbook wall condensing: P at the critical face drops to 218.7 + 871.6·2098.95/4517.13 = 624 Pa < 756 Pa. Summer outside (30 °C, 80 %) and a cooled room (18 °C, 60 %): vapour runs
-// inwards and the warm outer layers stay above their dew point.
+// textbook wall condensing: P at the critical face drops to 218.7 + 871.6·2098.95/4517.13 = 624 Pa < 756 Pa. Summer
+// outside (30 °C, 80 %) and a cooled room (18 °C, 60 %): vapour runs inwards and the warm outer layers stay above their
+// dew point.
 INSTANTIATE_TEST_SUITE_P(
     Cases, VapourProfileEdgeTest,
     ::testing::Values(
-        EdgeCase{"OneLayer", MakeLayers({Layer(0.24, 0.81, 0, 0)}), {0.000105}, kTextbookAir,
-                 InterstitialVerdict::None, -1},
-        EdgeCase{"NoVapourData", kTextbookWall, {0.14 / 2098.95, kNaN, 0.02 / 166.67}, kTextbookAir,
-                 InterstitialVerdict::NoVapourData, 1},
+        EdgeCase{
+            "OneLayer", MakeLayers({Layer(0.24, 0.81, 0, 0)}), {0.000105}, kTextbookAir, InterstitialVerdict::None, -1},
+        EdgeCase{"NoVapourData",
+                 kTextbookWall,
+                 {0.14 / 2098.95, kNaN, 0.02 / 166.67},
+                 kTextbookAir,
+                 InterstitialVerdict::NoVapourData,
+                 1},
         EdgeCase{"MissingTail", kTextbookWall, {0.14 / 2098.95}, kTextbookAir, InterstitialVerdict::NoVapourData, 1},
         EdgeCase{"VapourBarrier",
                  MakeLayers({Layer(0.14, 0.81, 0, 0), Layer(0.05, 0.19, 0, 0), Layer(0.0002, 0.16, 0, 0),
                              Layer(0.02, 0.81, 0, 0)}),
-                 {0.14 / 2098.95, 0.05 / 251.51, 0.0002 / 2000.0, 0.02 / 166.67}, kTextbookAir,
-                 InterstitialVerdict::None, -1},
+                 {0.14 / 2098.95, 0.05 / 251.51, 0.0002 / 2000.0, 0.02 / 166.67},
+                 kTextbookAir,
+                 InterstitialVerdict::None,
+                 -1},
         EdgeCase{"OutdoorAboveIndoor", kTextbookWall, kTextbookMu, MoistureConditions{18.0, 60.0, 30.0, 80.0},
                  InterstitialVerdict::None, -1},
         EdgeCase{"TextbookWall", kTextbookWall, kTextbookMu, kTextbookAir, InterstitialVerdict::Condensing, -1}),
