@@ -25,6 +25,8 @@ public:
         DatabaseName,
         DatabaseUser,
         DatabasePassword,
+        DatabaseService,
+        DatabaseSSLMode,
         CrXsDecimals,
         CrSjDecimals,
         CrYcDecimals,

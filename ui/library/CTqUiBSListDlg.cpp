@@ -43,6 +43,9 @@ constexpr double kHighestHrXs = 1e30;
 
 const QString kPlacementSection = QStringLiteral("Placement");
 
+/// The tool tip an action button shows while it is allowed.
+constexpr char kActionToolTip[] = "tqwallActionToolTip";
+
 using TQLoad::TQGridColumn;
 
 constexpr TQGridColumn kListColumns[] = {{"名称", 100},
@@ -246,6 +249,7 @@ void CTqUiBSListDlg::InitActionButtons()
         action.button->setIcon(QIcon(QStringLiteral(":/tqwall/icons/%1.png").arg(QLatin1String(action.icon))));
         action.button->setIconSize(QSize(16, 16));
         TQLoad::SetToolTip(action.button, QString::fromUtf8(action.toolTip));
+        action.button->setProperty(kActionToolTip, QString::fromUtf8(action.toolTip));
     }
 }
 
@@ -548,6 +552,52 @@ void CTqUiBSListDlg::UpdateActionUI()
     EnableAction(m_ui->addButton, m_Category.GetID() != 0);
     EnableAction(m_ui->materialButton, true);
     EnableAction(m_ui->queryButton, true);
+    ApplyLibraryPermissions(bRowChosen);
+}
+
+void CTqUiBSListDlg::ApplyLibraryPermissions(bool bRowChosen)
+{
+    const CTQLibraryPermissions& permissions =
+        CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase()->GetPermissions();
+    // Adding makes a construction of the selected subtree; the others act on the chosen one, a
+    // copy keeping its province and flag; the common commands flip its flag.
+    const QString addRefusal = permissions.ConstructionRefusal(m_Province.GetID(), m_bCommon);
+    const QString rowRefusal = bRowChosen ? permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag)
+                                          : QString();
+    const QString flagRefusal = bRowChosen && rowRefusal.isEmpty()
+                                    ? permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag == 0)
+                                    : rowRefusal;
+    const auto apply = [this](QAbstractButton* button, const QString& refusal) {
+        if (!refusal.isEmpty())
+            button->setEnabled(false);
+        TQLoad::SetToolTip(button, refusal.isEmpty() ? button->property(kActionToolTip).toString() : refusal);
+    };
+    apply(m_ui->addButton, addRefusal);
+    for (QPushButton* button : {m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton})
+        apply(button, rowRefusal);
+
+    // The host's menu states stand where the role may do everything.
+    const bool restricted = !permissions.bMayChangeConstructions || permissions.bOnlyProvincial;
+    if (!restricted || m_pMenuItems == nullptr)
+        return;
+    for (stuMenuItem& item : *m_pMenuItems) {
+        switch (item.nID) {
+        case TQMenuCommand::Add:
+            item.bEnable = item.bEnable && addRefusal.isEmpty();
+            break;
+        case TQMenuCommand::Modify:
+        case TQMenuCommand::Delete:
+        case TQMenuCommand::Copy:
+            item.bEnable = rowRefusal.isEmpty();
+            break;
+        case TQMenuCommand::SetCommon:
+        case TQMenuCommand::CancelCommon:
+            item.bEnable = flagRefusal.isEmpty();
+            break;
+        default:
+            break;
+        }
+    }
 }
 
 void CTqUiBSListDlg::EnableAction(QAbstractButton* button, bool bEnable)
@@ -580,10 +630,9 @@ void CTqUiBSListDlg::OnBSListSelChanged()
 
 namespace {
 
-const QString& DatabaseErrorText()
+QString DatabaseErrorText()
 {
-    static const QString text = QStringLiteral("操作数据库时出错！");
-    return text;
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
 }
 
 /// A delete confirmation: OK and Cancel, the warning icon, Cancel as default.

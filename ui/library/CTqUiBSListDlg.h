@@ -143,6 +143,9 @@ private:
     void CalculateCRXS(bool calc);
     void ResetGridBSC(bool calc);
     void UpdateActionUI();
+    /// Disables, after UpdateActionUI, the actions the library's role may not carry out on the
+    /// selection (buttons and list menu), with a tool tip that says why.
+    void ApplyLibraryPermissions(bool bRowChosen);
 
     void InitActionButtons();
     void AttachListMenu();
