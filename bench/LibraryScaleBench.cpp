@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -426,6 +427,68 @@ void PrintTable(const QList<Measurement>& sqlite, const QList<Measurement>& post
     out.flush();
 }
 
+/// The measured actions of the latency table: the dialog opened, a type selected, the query over
+/// all kinds and `tqwall list`, by their rows of MeasureActions.
+constexpr int kLatencyActions[] = {0, 2, 4, 7};
+
+/// Opens the PostgreSQL library of the settings anew through `port` (a proxy's) and makes it the
+/// library; false with a message when it cannot.
+bool ReopenThrough(const CTQDatabaseConfig& server, int port)
+{
+    CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
+    settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Port"), QString::number(port));
+    CTQDatabaseConfig config = server;
+    config.port = port;
+    settings->SetLoadParamDatabase(nullptr);
+    QString error;
+    auto database = CTQLibraryDatabase::Open(config, &error);
+    if (!database) {
+        std::fprintf(stderr, "cannot open the library through the proxy: %s\n", qPrintable(error));
+        return false;
+    }
+    settings->SetLoadParamDatabase(std::move(database));
+    return true;
+}
+
+/// The actions of the latency table at `delayMs` per round trip, through scripts/delay-proxy.py;
+/// nothing when the proxy does not start.
+QList<Measurement> MeasureWithDelay(const CTQDatabaseConfig& server, const QString& proxyScript, int delayMs)
+{
+    QProcess proxy;
+    proxy.start(QStringLiteral("python3"),
+                {proxyScript, server.host, QString::number(server.port), QString::number(delayMs)});
+    int port = 0;
+    if (proxy.waitForReadyRead(10000))
+        port = QString::fromLatin1(proxy.readLine()).trimmed().toInt();
+    QList<Measurement> rows;
+    if (port == 0)
+        std::fprintf(stderr, "the delaying proxy did not start: %s\n", qPrintable(proxy.readAllStandardError()));
+    else if (ReopenThrough(server, port))
+        rows = MeasureActions(QString());
+    CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
+    proxy.terminate();
+    proxy.waitForFinished(5000);
+    return rows;
+}
+
+/// Wall-clock medians of the latency table's actions, one column per delay.
+void PrintLatencyTable(const QList<int>& delays, const QList<QList<Measurement>>& byDelay)
+{
+    QTextStream out(stdout);
+    out << "\nPostgreSQL with a fixed delay on every round trip (a delaying proxy on loopback): wall-clock "
+           "time, median (best), ms.\n\n| Action | Statements |";
+    for (int delay : delays)
+        out << " " << delay << " ms |";
+    out << "\n|---|---:|" << QString(QStringLiteral("---:|")).repeated(delays.size()) << "\n";
+    for (int action : kLatencyActions) {
+        out << "| " << byDelay[0][action].action << " | " << byDelay[0][action].statements << " |";
+        for (const QList<Measurement>& rows : byDelay)
+            out << " " << Wall(rows[action].time) << " |";
+        out << "\n";
+    }
+    out.flush();
+}
+
 // The offscreen platform says at every dialog shown that it cannot pass size hints on; the
 // table is easier to find without those lines.
 QtMessageHandler g_nextMessageHandler = nullptr;
@@ -477,8 +540,27 @@ int main(int argc, char* argv[])
         if (!MakeLibrary(postgres))
             return 1;
         onPostgres = MeasureActions(QString());
+
+        // The same server behind a delay per round trip, as over an office network or a VPN.
+        const QString proxyScript = qEnvironmentVariable("TQWALL_BENCH_PROXY");
+        QList<int> delays{0};
+        QList<QList<Measurement>> byDelay{onPostgres};
+        for (const QString& delay : qEnvironmentVariable("TQWALL_BENCH_DELAYS").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (proxyScript.isEmpty())
+                break;
+            std::fprintf(stderr, "Measuring at %s ms per round trip...\n", qPrintable(delay));
+            const QList<Measurement> rows = MeasureWithDelay(postgres, proxyScript, delay.toInt());
+            if (rows.isEmpty())
+                return 1;
+            delays.append(delay.toInt());
+            byDelay.append(rows);
+        }
+        PrintTable(onSQLite, onPostgres);
+        if (delays.size() > 1)
+            PrintLatencyTable(delays, byDelay);
+    } else {
+        PrintTable(onSQLite, onPostgres);
     }
-    PrintTable(onSQLite, onPostgres);
     const int shown = static_cast<int>(CTQUiService::Instance().ShownMessages().size());
     settings->SetLoadParamDatabase(nullptr);
     if (shown > 0) {

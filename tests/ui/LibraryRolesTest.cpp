@@ -3,6 +3,7 @@
 // a user connects through a service and a password file without a password in the ini.
 #include "DialogFixture.h"
 #include "host/db/CTQLibraryPermissions.h"
+#include "ui/materials/CTqUiStuffListDlg.h"
 
 #include <QFile>
 #include <QProcess>
@@ -197,6 +198,13 @@ TEST_F(LibraryRolesTest, AnEngineerIsRefusedNationalAndCommonConstructionsAndALi
     for (const char* name : {"addButton", "modifyButton", "deleteButton", "copyButton"})
         EXPECT_TRUE(Button(*own, name)->isEnabled()) << name;
     own.reset();
+    // Materials it only reads.
+    CTqUiStuffListDlg materials;
+    Show(materials);
+    for (const char* name : {"addButton", "modifyButton", "deleteButton"})
+        EXPECT_FALSE(Button(materials, name)->isEnabled()) << name;
+    EXPECT_TRUE(Button(materials, "addButton")->toolTip().contains(QStringLiteral("没有修改材质库的权限")));
+    materials.reject();
 
     // A librarian changes the national construction, from the dialog as well.
     ASSERT_NO_FATAL_FAILURE(
