@@ -190,24 +190,22 @@ bool CADODatabase::ConfigurePostgres()
     }
     if (session)
         session->finish();
-    const bool configured =
-        read && (!m_Config.readOnly ||
-                 Execute(QStringLiteral("SELECT set_config('default_transaction_read_only', 'on', false)")));
     if (m_Config.readOnly)
         m_Permissions = CTQLibraryPermissions::None();
-    if (!configured)
+    if (!read)
         Close();
-    return configured;
+    return read;
 }
 
-// One round trip: the lock timeout is a setting of the session, so it holds for every transaction
-// of this connection; the privileges are the role's on each library table (a table not made yet
+// One round trip: the lock timeout and a read-only connection's refusal of writes are settings of
+// the session, so they hold for every transaction of this connection; the privileges are the role's on each library table (a table not made yet
 // counts as allowed: whoever makes it owns it), and the row rule of scripts/library-roles.sql
 // applies to a member of tqwall_engineer that is no member of tqwall_librarian.
 QSqlQuery* CADODatabase::QuerySessionAndPermissions()
 {
     const CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
-    QVariantList values{QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs)};
+    QVariantList values{QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs),
+                        m_Config.readOnly ? QStringLiteral("on") : QStringLiteral("off")};
     const auto mayChange = [&values](const QStringList& tables) {
         QStringList privileges;
         for (const QString& table : tables) {
@@ -226,7 +224,8 @@ QSqlQuery* CADODatabase::QuerySessionAndPermissions()
     const QString constructions =
         mayChange({settings->GetBSCodeTableName(), settings->GetBoundingStructureTableName()});
     const QString materials = mayChange({settings->GetTimberingTableName(), settings->GetTimberingTypeTableName()});
-    const QString sql = QStringLiteral("SELECT set_config('lock_timeout', ?, false) AS timeout, %1 AS types, "
+    const QString sql = QStringLiteral("SELECT set_config('lock_timeout', ?, false) AS timeout, "
+                                       "set_config('default_transaction_read_only', ?, false) AS readonly, %1 AS types, "
                                        "%2 AS constructions, %3 AS materials, %4 AND NOT %5 AS provincial")
                             .arg(types, constructions, materials, member("tqwall_engineer"), member("tqwall_librarian"));
     return RunQuery(sql, values);
