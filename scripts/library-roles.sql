@@ -26,6 +26,7 @@
 -- It can run any number of times. The table names are the defaults of the ini's [Tables].
 
 \set ON_ERROR_STOP on
+SET client_min_messages = warning;
 
 BEGIN;
 
