@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -473,6 +474,68 @@ void PrintTable(const QList<Measurement>& sqlite, const QList<Measurement>& post
     out.flush();
 }
 
+/// The measured actions of the latency table: the dialog opened, a type selected, the query over
+/// all kinds and `tqwall list`, by their rows of MeasureActions.
+constexpr int kLatencyActions[] = {0, 2, 4, 7};
+
+/// Opens the PostgreSQL library of the settings anew through `port` (a proxy's) and makes it the
+/// library; false with a message when it cannot.
+bool ReopenThrough(const CTQDatabaseConfig& server, int port)
+{
+    CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
+    settings->WriteSysIni(QStringLiteral("Database"), QStringLiteral("Port"), QString::number(port));
+    CTQDatabaseConfig config = server;
+    config.port = port;
+    settings->SetLoadParamDatabase(nullptr);
+    QString error;
+    auto database = CTQLibraryDatabase::Open(config, &error);
+    if (!database) {
+        std::fprintf(stderr, "cannot open the library through the proxy: %s\n", qPrintable(error));
+        return false;
+    }
+    settings->SetLoadParamDatabase(std::move(database));
+    return true;
+}
+
+/// The actions of the latency table at `delayMs` per round trip, through scripts/delay-proxy.py;
+/// nothing when the proxy does not start.
+QList<Measurement> MeasureWithDelay(const CTQDatabaseConfig& server, const QString& proxyScript, int delayMs)
+{
+    QProcess proxy;
+    proxy.start(QStringLiteral("python3"),
+                {proxyScript, server.host, QString::number(server.port), QString::number(delayMs)});
+    int port = 0;
+    if (proxy.waitForReadyRead(10000))
+        port = QString::fromLatin1(proxy.readLine()).trimmed().toInt();
+    QList<Measurement> rows;
+    if (port == 0)
+        std::fprintf(stderr, "the delaying proxy did not start: %s\n", qPrintable(proxy.readAllStandardError()));
+    else if (ReopenThrough(server, port))
+        rows = MeasureActions(QString());
+    CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(nullptr);
+    proxy.terminate();
+    proxy.waitForFinished(5000);
+    return rows;
+}
+
+/// Wall-clock medians of the latency table's actions, one column per delay.
+void PrintLatencyTable(const QList<int>& delays, const QList<QList<Measurement>>& byDelay)
+{
+    QTextStream out(stdout);
+    out << "\nPostgreSQL with a fixed delay on every round trip (a delaying proxy on loopback): wall-clock "
+           "time, median (best), ms.\n\n| Action | Statements |";
+    for (int delay : delays)
+        out << " " << delay << " ms |";
+    out << "\n|---|---:|" << QString(QStringLiteral("---:|")).repeated(delays.size()) << "\n";
+    for (int action : kLatencyActions) {
+        out << "| " << byDelay[0][action].action << " | " << byDelay[0][action].statements << " |";
+        for (const QList<Measurement>& rows : byDelay)
+            out << " " << Wall(rows[action].time) << " |";
+        out << "\n";
+    }
+    out.flush();
+}
+
 // The offscreen platform says at every dialog shown that it cannot pass size hints on; the
 // table is easier to find without those lines.
 QtMessageHandler g_nextMessageHandler = nullptr;
@@ -506,6 +569,8 @@ int main(int argc, char* argv[])
     const QList<Measurement> onSQLite = MeasureActions(sqlite.path);
     const QString treeSearch = MeasureTreeSearch();
     QList<Measurement> onPostgres;
+    QList<int> delays;                  ///< ms per round trip of the latency table
+    QList<QList<Measurement>> byDelay; ///< its measurements, one list per delay
 
     const QStringList server = qEnvironmentVariable("TQWALL_BENCH_PSQL").split(QLatin1Char(':'));
     if (server.size() == 4) {
@@ -525,9 +590,26 @@ int main(int argc, char* argv[])
         if (!MakeLibrary(postgres))
             return 1;
         onPostgres = MeasureActions(QString());
+
+        // The same server behind a delay per round trip, as over an office network or a VPN.
+        const QString proxyScript = qEnvironmentVariable("TQWALL_BENCH_PROXY");
+        delays = {0};
+        byDelay = {onPostgres};
+        for (const QString& delay : qEnvironmentVariable("TQWALL_BENCH_DELAYS").split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (proxyScript.isEmpty())
+                break;
+            std::fprintf(stderr, "Measuring at %s ms per round trip...\n", qPrintable(delay));
+            const QList<Measurement> rows = MeasureWithDelay(postgres, proxyScript, delay.toInt());
+            if (rows.isEmpty())
+                return 1;
+            delays.append(delay.toInt());
+            byDelay.append(rows);
+        }
     }
     PrintTable(onSQLite, onPostgres);
     QTextStream(stdout) << treeSearch;
+    if (delays.size() > 1)
+        PrintLatencyTable(delays, byDelay);
     const int shown = static_cast<int>(CTQUiService::Instance().ShownMessages().size());
     settings->SetLoadParamDatabase(nullptr);
     if (shown > 0) {

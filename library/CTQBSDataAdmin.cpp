@@ -36,15 +36,14 @@ CADODatabase* LibraryDatabase()
     return CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase();
 }
 
-const QString& DatabaseErrorText()
+QString DatabaseErrorText()
 {
-    static const QString text = QStringLiteral("操作数据库时出错！");
-    return text;
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
 }
 
 QString DeleteErrorText(const QString& table)
 {
-    return QStringLiteral("删除表 \"%1\" 时出错！").arg(table);
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("删除表 \"%1\" 时出错！").arg(table));
 }
 
 void ShowMessage(const QString& text, QMessageBox::Icon icon)

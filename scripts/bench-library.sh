@@ -35,4 +35,7 @@ as_server "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w \
     -o "-k $folder -p $port -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
 as_server "$bin/createdb" -h 127.0.0.1 -p "$port" -U postgres tqwall_bench
 
-TQWALL_BENCH_PSQL="127.0.0.1:$port:tqwall_bench:postgres" "$build_dir/bin/tqwall_library_bench"
+# Then once more behind a proxy that delays every round trip by each of TQWALL_BENCH_DELAYS ms.
+TQWALL_BENCH_PSQL="127.0.0.1:$port:tqwall_bench:postgres" \
+    TQWALL_BENCH_PROXY="$(cd "$(dirname "$0")" && pwd)/delay-proxy.py" TQWALL_BENCH_DELAYS="${TQWALL_BENCH_DELAYS-2 10}" \
+    "$build_dir/bin/tqwall_library_bench"

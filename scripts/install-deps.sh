@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei qt6-translations-l10n
     postgresql
+    python3  # the delaying proxy of the library benchmark (scripts/delay-proxy.py)
 )
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)

@@ -31,6 +31,13 @@ stop() {
 trap stop EXIT
 
 as_server "$bin/initdb" -D "$folder/data" -A trust -U postgres -E UTF8 --locale=C.UTF-8 >/dev/null
+# The tests connect as postgres without a password; the roles a test makes for itself log in with
+# theirs, so a connection through a password file is shown to take the password from it.
+cat > "$folder/data/pg_hba.conf" <<'HBA'
+local all all trust
+host all postgres 127.0.0.1/32 trust
+host all all 127.0.0.1/32 scram-sha-256
+HBA
 as_server "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w \
     -o "-k $folder -p $port -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
 as_server "$bin/createdb" -h 127.0.0.1 -p "$port" -U postgres tqwall_test

@@ -1,5 +1,8 @@
 #include "host/db/CADODatabase.h"
 
+#include "host/db/CTQDBGlobalSetting.h"
+
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -39,7 +42,9 @@ QString DescribeError(const QSqlError& error, bool sqlite)
         return QStringLiteral("与数据库服务器的连接已断开，修改未保存");
     if (is(5, {"55P03", "40P01"}) || (sqlite && primary == 6))
         return QStringLiteral("围护结构库正被另一个程序占用，请稍后再试");
-    if (is(8, {"25006", "42501"}))
+    if (!sqlite && is(0, {"42501"}))
+        return CTQLibraryPermissions::RefusedText();
+    if (is(8, {"25006"}))
         return QStringLiteral("围护结构库是只读的，无法保存修改");
     if (is(13, {"53100"}))
         return QStringLiteral("磁盘已满，修改未保存");
@@ -105,6 +110,8 @@ bool CADODatabase::Open(const CTQDatabaseConfig& config)
     Close();
     m_Config = config;
     m_strLastError.clear();
+    m_bRefused = false;
+    m_Permissions = config.readOnly ? CTQLibraryPermissions::None() : CTQLibraryPermissions();
     if (!QSqlDatabase::isDriverAvailable(config.driver)) {
         m_strLastError = QStringLiteral("数据库驱动 %1 不可用").arg(config.driver);
         return false;
@@ -117,19 +124,30 @@ bool CADODatabase::Open(const CTQDatabaseConfig& config)
 bool CADODatabase::OpenConnection()
 {
     const CTQDatabaseConfig& config = m_Config;
+    QStringList options;
+    if (!IsSQLite() && (!AddConnectOption(options, QStringLiteral("service"), config.service) ||
+                        !AddConnectOption(options, QStringLiteral("sslmode"), config.sslMode))) {
+        m_strLastError = QStringLiteral("数据库连接设置无效：%1").arg(options.last());
+        return false;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(config.driver, m_strConnectionName);
     if (IsSQLite()) {
         db.setDatabaseName(config.path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(config.busyTimeoutMs);
+        QString sqliteOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(config.busyTimeoutMs);
         if (config.readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
+            sqliteOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(sqliteOptions);
     } else {
-        db.setHostName(config.host);
-        db.setPort(config.port);
+        // Only what is given goes to libpq, so the service, PG* variables and ~/.pgpass fill in
+        // the rest.
+        if (!config.host.isEmpty())
+            db.setHostName(config.host);
+        if (config.port > 0)
+            db.setPort(config.port);
         db.setDatabaseName(config.databaseName);
         db.setUserName(config.user);
         db.setPassword(config.password);
+        db.setConnectOptions(options.join(QLatin1Char(';')));
     }
     if (!db.open()) {
         SetLastError(db.lastError());
@@ -160,15 +178,70 @@ bool CADODatabase::ConfigureSQLite()
 
 bool CADODatabase::ConfigurePostgres()
 {
-    // Settings of the session, so they hold for every transaction of this connection.
-    const bool configured =
-        Execute(QStringLiteral("SELECT set_config('lock_timeout', ?, false)"),
-                {QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs)}) &&
-        (!m_Config.readOnly ||
-         Execute(QStringLiteral("SELECT set_config('default_transaction_read_only', 'on', false)")));
-    if (!configured)
+    QSqlQuery* session = QuerySessionAndPermissions();
+    const bool read = session && session->next();
+    if (read) {
+        m_Permissions.bMayChangeTypes = session->value(QStringLiteral("types")).toBool();
+        m_Permissions.bMayChangeConstructions = session->value(QStringLiteral("constructions")).toBool();
+        m_Permissions.bMayChangeMaterials = session->value(QStringLiteral("materials")).toBool();
+        m_Permissions.bOnlyProvincial = session->value(QStringLiteral("provincial")).toBool();
+    } else if (session) {
+        m_strLastError = QStringLiteral("数据库操作失败");
+    }
+    if (session)
+        session->finish();
+    if (m_Config.readOnly)
+        m_Permissions = CTQLibraryPermissions::None();
+    if (!read)
         Close();
-    return configured;
+    return read;
+}
+
+// One round trip: the lock timeout and a read-only connection's refusal of writes are settings of
+// the session, so they hold for every transaction of this connection; the privileges are the role's on each library table (a table not made yet
+// counts as allowed: whoever makes it owns it), and the row rule of scripts/library-roles.sql
+// applies to a member of tqwall_engineer that is no member of tqwall_librarian.
+QSqlQuery* CADODatabase::QuerySessionAndPermissions()
+{
+    const CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
+    QVariantList values{QStringLiteral("%1ms").arg(m_Config.busyTimeoutMs),
+                        m_Config.readOnly ? QStringLiteral("on") : QStringLiteral("off")};
+    const auto mayChange = [&values](const QStringList& tables) {
+        QStringList privileges;
+        for (const QString& table : tables) {
+            for (const char* privilege : {"INSERT", "UPDATE", "DELETE"}) {
+                privileges.append(QStringLiteral("has_table_privilege(to_regclass(?), '%1')").arg(QLatin1String(privilege)));
+                values.append(table);
+            }
+        }
+        return QStringLiteral("COALESCE(%1, true)").arg(privileges.join(QStringLiteral(" AND ")));
+    };
+    const auto member = [](const char* role) {
+        return QStringLiteral("COALESCE((SELECT pg_has_role(oid, 'MEMBER') FROM pg_roles WHERE rolname = '%1'), false)")
+            .arg(QLatin1String(role));
+    };
+    const QString types = mayChange({settings->GetBSDaLeiTableName(), settings->GetBSTypeTableName()});
+    const QString constructions =
+        mayChange({settings->GetBSCodeTableName(), settings->GetBoundingStructureTableName()});
+    const QString materials = mayChange({settings->GetTimberingTableName(), settings->GetTimberingTypeTableName()});
+    const QString sql = QStringLiteral("SELECT set_config('lock_timeout', ?, false) AS timeout, "
+                                       "set_config('default_transaction_read_only', ?, false) AS readonly, %1 AS types, "
+                                       "%2 AS constructions, %3 AS materials, %4 AND NOT %5 AS provincial")
+                            .arg(types, constructions, materials, member("tqwall_engineer"), member("tqwall_librarian"));
+    return RunQuery(sql, values);
+}
+
+bool CADODatabase::AddConnectOption(QStringList& options, const QString& key, const QString& value)
+{
+    // A value with a blank, quote or semicolon would split libpq's connection string.
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.-]*$"));
+    if (!plain.match(value).hasMatch()) {
+        options.append(key);
+        return false;
+    }
+    if (!value.isEmpty())
+        options.append(key + QLatin1Char('=') + value);
+    return true;
 }
 
 bool CADODatabase::IsOpen() const
@@ -262,6 +335,7 @@ void CADODatabase::ForgetPrepared(const QString& sql)
 
 void CADODatabase::SetLastError(const QSqlError& error)
 {
+    m_bRefused = !IsSQLite() && error.nativeErrorCode() == QLatin1String("42501");
     m_strLastError = QStringLiteral("%1（%2）").arg(DescribeError(error, IsSQLite()), error.text().trimmed());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/TQHostExport.h"
+#include "host/db/CTQLibraryPermissions.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -20,8 +21,9 @@ namespace TQLoad {
 TQHOST_EXPORT bool RunStatement(QSqlQuery& query, const QString& sql, const QVariantList& values);
 } // namespace TQLoad
 
-/// Connection settings of a library database. SQLite needs only the file; PostgreSQL takes the
-/// usual connection settings. The same statements run on both.
+/// Connection settings of a library database. SQLite needs only the file; PostgreSQL takes libpq's
+/// settings: what is left empty (host, port 0, database, user, password) libpq takes from the
+/// service, its environment variables or ~/.pgpass. The same statements run on both.
 struct TQHOST_EXPORT CTQDatabaseConfig
 {
     QString driver = QStringLiteral("QSQLITE"); ///< "QSQLITE" or "QPSQL"
@@ -31,6 +33,11 @@ struct TQHOST_EXPORT CTQDatabaseConfig
     QString databaseName;
     QString user;
     QString password;
+    /// A service of pg_service.conf (PGSERVICEFILE or ~/.pg_service.conf) naming server, database,
+    /// user and the rest; the settings above that are given take precedence.
+    QString service;
+    /// libpq's sslmode (disable, prefer, require, verify-ca, verify-full); empty: libpq's default.
+    QString sslMode;
     /// Refuse every write: SQLite opens the file without write access, PostgreSQL makes every
     /// transaction of the connection read-only.
     bool readOnly = false;
@@ -96,8 +103,19 @@ public:
     QString GetCurrentConnectType() const { return m_Config.driver; }
     bool IsSQLite() const { return m_Config.driver == QLatin1String("QSQLITE"); }
 
+    /// What the connection's role may change, read when it was opened.
+    const CTQLibraryPermissions& GetPermissions() const { return m_Permissions; }
+    /// Whether the last statement that failed was refused for want of privileges (PostgreSQL's
+    /// SQLSTATE 42501, also raised by the library's row rule). Statements that succeed after it
+    /// leave it, since a refused write is often followed by reads (a record checking its key).
+    bool WasRefused() const { return m_bRefused; }
+
     QString GetLastError() const { return m_strLastError; }
-    void SetLastError(const QString& error) { m_strLastError = error; }
+    void SetLastError(const QString& error)
+    {
+        m_strLastError = error;
+        m_bRefused = false;
+    }
     /// Records a failed statement's error as a text a user can act on (a read-only or full
     /// library, a lock held too long, a lost server, ...), with the driver's own words after it.
     void SetLastError(const QSqlError& error);
@@ -106,8 +124,13 @@ public:
 
 private:
     bool OpenConnection();
+    /// Appends "key=value" for libpq when a value is given; false when the value would not be
+    /// one word of its connection string.
+    static bool AddConnectOption(QStringList& options, const QString& key, const QString& value);
     bool ConfigureSQLite();
     bool ConfigurePostgres();
+    /// The connection's own settings and what its role may change, in one statement.
+    QSqlQuery* QuerySessionAndPermissions();
     /// The kept query prepared with `sql`, prepared now when there is none; null when it cannot be
     /// prepared.
     QSqlQuery* PreparedQuery(const QString& sql);
@@ -116,6 +139,8 @@ private:
     QString m_strConnectionName;
     CTQDatabaseConfig m_Config;
     QString m_strLastError;
+    CTQLibraryPermissions m_Permissions;
+    bool m_bRefused = false;
     /// The kept statements, most recently run first.
     std::list<std::pair<QString, std::unique_ptr<QSqlQuery>>> m_Prepared;
     /// The query of the last statement not kept.

@@ -4,6 +4,7 @@
 #include "host/walldata/CTQWallData.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -99,6 +100,13 @@ void CTQDBGlobalSetting::SetLoadParamDatabase(std::unique_ptr<CADODatabase> data
     m_pDatabase = database ? std::move(database) : std::make_unique<CADODatabase>();
 }
 
+QString CTQDBGlobalSetting::DescribeFailure(const QString& text) const
+{
+    if (!m_pDatabase->WasRefused())
+        return text;
+    return text + QLatin1Char('\n') + CTQLibraryPermissions::RefusedText();
+}
+
 QString CTQDBGlobalSetting::GetSysIni(const QString& section, const QString& key, const QString& defaultValue) const
 {
     return m_pSettings->value(section + QLatin1Char('/') + key, defaultValue).toString();
@@ -108,6 +116,8 @@ void CTQDBGlobalSetting::WriteSysIni(const QString& section, const QString& key,
 {
     m_pSettings->setValue(section + QLatin1Char('/') + key, value);
     m_pSettings->sync();
+    // The file may name the user's server and account: only its owner reads it.
+    QFile::setPermissions(m_pSettings->fileName(), QFile::ReadOwner | QFile::WriteOwner);
     ReloadCachedValues();
 }
 

@@ -37,6 +37,10 @@ public:
     /// Takes over the open library database (null detaches it).
     void SetLoadParamDatabase(std::unique_ptr<CADODatabase> database);
 
+    /// `text`, the message of a failed action on the library, with on a line of its own why when the
+    /// server refused the last statement to this role: trying again will not help.
+    QString DescribeFailure(const QString& text) const;
+
     QString GetSysIni(const QString& section, const QString& key, const QString& defaultValue) const;
     void WriteSysIni(const QString& section, const QString& key, const QString& value);
     /// A setting of the table, or its default.

@@ -7,6 +7,42 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// A setting the ini holds itself; empty when it is left to its default.
+QString Stored(CTQSettingsTable::Key key)
+{
+    return CTQDBGlobalSetting::GetGlobalSetting()->GetSysIni(CTQSettingsTable::Section(key),
+                                                             CTQSettingsTable::Name(key), QString());
+}
+
+// With a service, what the ini leaves out comes from pg_service.conf rather than from the ini's
+// defaults; the password, best kept out of the ini, from ~/.pgpass or PGPASSFILE.
+CTQDatabaseConfig PostgresConfig(CTQDatabaseConfig config)
+{
+    const CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
+    config.service = Stored(CTQSettingsTable::DatabaseService);
+    config.sslMode = Stored(CTQSettingsTable::DatabaseSSLMode);
+    const auto value = [&](CTQSettingsTable::Key key) {
+        return config.service.isEmpty() ? settings->GetValue(key) : Stored(key);
+    };
+    config.host = value(CTQSettingsTable::DatabaseHost);
+    config.port = value(CTQSettingsTable::DatabasePort).toInt();
+    config.databaseName = value(CTQSettingsTable::DatabaseName);
+    config.user = Stored(CTQSettingsTable::DatabaseUser);
+    config.password = Stored(CTQSettingsTable::DatabasePassword);
+    static bool warned = false;
+    if (!config.password.isEmpty() && !warned) {
+        warned = true;
+        qWarning("tqwall: %s holds the database password in plain text; move it to ~/.pgpass (or the file "
+                 "PGPASSFILE names) and delete Database/Password from the ini",
+                 qPrintable(settings->GetIniPath()));
+    }
+    return config;
+}
+
+} // namespace
+
 CTQDatabaseConfig CTQLibraryDatabase::ConfigFromSettings(const QString& commandLinePath)
 {
     const CTQDBGlobalSetting* settings = CTQDBGlobalSetting::GetGlobalSetting();
@@ -17,14 +53,8 @@ CTQDatabaseConfig CTQLibraryDatabase::ConfigFromSettings(const QString& commandL
         return config;
     }
     config.driver = settings->GetValue(CTQSettingsTable::DatabaseDriver).toUpper();
-    if (config.driver == QLatin1String("QPSQL")) {
-        config.host = settings->GetValue(CTQSettingsTable::DatabaseHost);
-        config.port = settings->GetValue(CTQSettingsTable::DatabasePort).toInt();
-        config.databaseName = settings->GetValue(CTQSettingsTable::DatabaseName);
-        config.user = settings->GetValue(CTQSettingsTable::DatabaseUser);
-        config.password = settings->GetValue(CTQSettingsTable::DatabasePassword);
-        return config;
-    }
+    if (config.driver == QLatin1String("QPSQL"))
+        return PostgresConfig(config);
     config.driver = QStringLiteral("QSQLITE");
     config.path = settings->GetValue(CTQSettingsTable::DatabasePath);
     if (config.path.isEmpty())

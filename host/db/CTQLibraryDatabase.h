@@ -12,7 +12,9 @@
 /// SQLite is the default: a file in the user's data folder, created with the library tables on
 /// first use. Another file is chosen by the command line (--db PATH), then by the environment
 /// variable TQWALL_DB, then by "[Database] Path" in the ini. "[Database] Driver=QPSQL" opens a
-/// PostgreSQL library shared by an office with the Host, Port, Name, User and Password settings.
+/// PostgreSQL library shared by an office: with a Service of pg_service.conf, or with the Host, Port,
+/// Name and User settings, and SSLMode; the password comes from ~/.pgpass (or PGPASSFILE). A
+/// Password still in the ini is used, with a warning once on stderr that it should move.
 class TQHOST_EXPORT CTQLibraryDatabase
 {
 public:

@@ -23,6 +23,8 @@ constexpr std::array<CTQSettingsTable::Entry, CTQSettingsTable::KeyCount> kEntri
     {CTQSettingsTable::DatabaseName, "Database", "Name", "tqwall"},
     {CTQSettingsTable::DatabaseUser, "Database", "User", ""},
     {CTQSettingsTable::DatabasePassword, "Database", "Password", ""},
+    {CTQSettingsTable::DatabaseService, "Database", "Service", ""},
+    {CTQSettingsTable::DatabaseSSLMode, "Database", "SSLMode", ""},
     {CTQSettingsTable::CrXsDecimals, "Precision", "CrXs", "2"},
     {CTQSettingsTable::CrSjDecimals, "Precision", "CrSj", "2"},
     {CTQSettingsTable::CrYcDecimals, "Precision", "CrYc", "1"},

@@ -26,6 +26,8 @@ public:
         DatabaseName,
         DatabaseUser,
         DatabasePassword,
+        DatabaseService,
+        DatabaseSSLMode,
         CrXsDecimals,
         CrSjDecimals,
         CrYcDecimals,

@@ -3,6 +3,7 @@
 #include "host/core/CTQContextResourceOverride.h"
 #include "host/core/TQFolder.h"
 #include "host/core/TQString.h"
+#include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CCtrlMenumGlobalSetting.h"
 #include "host/ui/CMutiTreeCtrl.h"
 #include "host/ui/CPictureCtrl.h"
@@ -38,6 +39,11 @@
 #include <cmath>
 
 namespace {
+
+QString DatabaseErrorText()
+{
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
+}
 
 // Layer grid cells: name, thickness (mm), correction factor, and the material ID kept in a cell
 // beyond the three columns.
@@ -815,7 +821,6 @@ void CTqUiBSInfoDlg::OnBtnExecute()
         return;
 
     CTQUiService& service = CTQUiService::Instance();
-    const QString databaseError = QStringLiteral("操作数据库时出错！");
     const auto showExisting = [this, &service] {
         CTQBSType stored;
         stored.ReadData(m_Code.BSTId, nullptr);
@@ -829,7 +834,7 @@ void CTqUiBSInfoDlg::OnBtnExecute()
         m_Type.BSDLId = m_Category.GetID();
         const TQLoad::DBStatusCode typeStatus = m_Type.AddIfNotExist(nullptr, 1);
         if (typeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, databaseError, QMessageBox::Critical);
+            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
             return;
         }
         if (typeStatus == TQLoad::DBS_Added)
@@ -843,14 +848,14 @@ void CTqUiBSInfoDlg::OnBtnExecute()
             return;
         }
         if (codeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, databaseError, QMessageBox::Critical);
+            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
             return;
         }
     } else if (m_nMode == 2) {
         const CTQBSType typeBefore = m_Type;
         const TQLoad::DBStatusCode typeStatus = m_Type.UpdateIfNoOther(nullptr, 1);
         if (typeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, databaseError, QMessageBox::Critical);
+            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
             return;
         }
         if (typeStatus == TQLoad::DBS_Updated)
@@ -860,7 +865,7 @@ void CTqUiBSInfoDlg::OnBtnExecute()
         m_Code.BSTId = m_Type.GetID();
         const TQLoad::DBStatusCode codeStatus = m_Code.UpdateIfNoOther(nullptr, 1);
         if (codeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, databaseError, QMessageBox::Critical);
+            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
             return;
         }
         if (codeStatus == TQLoad::DBS_Exist) {

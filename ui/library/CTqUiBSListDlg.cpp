@@ -10,6 +10,7 @@
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiReportControl.h"
 #include "host/core/TQString.h"
+#include "host/ui/TQToolTip.h"
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
 #include "ui/common/CTqUiLibraryTree.h"
@@ -41,6 +42,14 @@ constexpr double kLowestHrXs = 1e-6;
 constexpr double kHighestHrXs = 1e30;
 
 const QString kPlacementSection = QStringLiteral("Placement");
+
+/// The tool tip an action button shows while it is allowed.
+constexpr char kActionToolTip[] = "tqwallActionToolTip";
+
+const CTQLibraryPermissions& LibraryPermissions()
+{
+    return CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase()->GetPermissions();
+}
 
 using TQLoad::TQGridColumn;
 
@@ -521,24 +530,80 @@ void CTqUiBSListDlg::OnBSNameCLick(int row)
 void CTqUiBSListDlg::UpdateActionUI()
 {
     // The buttons and the context menu follow the same rule: the actions on a construction need a
-    // chosen row, adding needs a category, deleting a chosen construction or a chosen type.
+    // chosen row, adding needs a category, deleting a chosen construction or a chosen type; and
+    // none is offered that the library's role may not carry out there (its tool tip says why).
     const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0 && m_Code.GetID() != 0;
-    const bool bCanAdd = m_Category.GetID() != 0;
-    const bool bCanDelete = CanDelete();
-    for (QPushButton* button : {m_ui->modifyButton, m_ui->copyButton, m_ui->calculateButton})
-        EnableAction(button, bRowChosen);
+    const QString addRefusal = PermissionRefusal(TQMenuCommand::Add);
+    const QString rowRefusal = PermissionRefusal(TQMenuCommand::Modify);
+    const QString deleteRefusal = PermissionRefusal(TQMenuCommand::Delete);
+    const QString flagRefusal = PermissionRefusal(TQMenuCommand::SetCommon);
+    const bool bCanAdd = m_Category.GetID() != 0 && addRefusal.isEmpty();
+    const bool bCanDelete = CanDelete() && deleteRefusal.isEmpty();
+    for (QPushButton* button : {m_ui->modifyButton, m_ui->copyButton})
+        EnableAction(button, bRowChosen && rowRefusal.isEmpty());
+    EnableAction(m_ui->calculateButton, bRowChosen);
     EnableAction(m_ui->deleteButton, bCanDelete);
     EnableAction(m_ui->addButton, bCanAdd);
     EnableAction(m_ui->materialButton, true);
     EnableAction(m_ui->queryButton, true);
+    const std::pair<QAbstractButton*, QString> refusals[] = {{m_ui->addButton, addRefusal},
+                                                             {m_ui->modifyButton, rowRefusal},
+                                                             {m_ui->copyButton, rowRefusal},
+                                                             {m_ui->deleteButton, deleteRefusal}};
+    for (const auto& [button, refusal] : refusals) {
+        // The action's own tool tip is kept while a refusal stands in for it.
+        if (!button->property(kActionToolTip).isValid())
+            button->setProperty(kActionToolTip, button->toolTip());
+        if (refusal.isEmpty())
+            button->setToolTip(button->property(kActionToolTip).toString());
+        else
+            TQLoad::SetToolTip(button, refusal);
+    }
     if (m_pMenuItems == nullptr)
         return;
+    // The host's own states of the other items stand where the role may change every construction.
+    const CTQLibraryPermissions& permissions = LibraryPermissions();
+    const bool bRestricted = !permissions.bMayChangeConstructions || permissions.bOnlyProvincial;
     for (int i = 0; i < m_pMenuItems->GetSize(); ++i) {
         stuMenuItem& item = m_pMenuItems->GetAt(i);
         if (item.nID == TQMenuCommand::Add)
             item.bEnable = bCanAdd;
         else if (item.nID == TQMenuCommand::Delete)
             item.bEnable = bCanDelete;
+        else if (bRestricted && (item.nID == TQMenuCommand::Modify || item.nID == TQMenuCommand::Copy))
+            item.bEnable = rowRefusal.isEmpty();
+        else if (bRestricted && (item.nID == TQMenuCommand::SetCommon || item.nID == TQMenuCommand::CancelCommon))
+            item.bEnable = flagRefusal.isEmpty();
+    }
+}
+
+QString CTqUiBSListDlg::PermissionRefusal(int command) const
+{
+    const CTQLibraryPermissions& permissions = LibraryPermissions();
+    const bool bCodeChosen = m_Code.GetID() != 0;
+    switch (command) {
+    case TQMenuCommand::Add:
+        // The construction is added to the selected subtree: its province, and common in the common one.
+        return permissions.ConstructionRefusal(m_Province.GetID(), m_bCommon);
+    case TQMenuCommand::Delete:
+        // With no construction chosen, the type goes with all its constructions.
+        if (!bCodeChosen)
+            return permissions.TypeRefusal();
+        return permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag);
+    case TQMenuCommand::Modify:
+    case TQMenuCommand::Copy:
+        // A copy keeps the province and the flag.
+        return bCodeChosen ? permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag) : QString();
+    case TQMenuCommand::SetCommon:
+    case TQMenuCommand::CancelCommon: {
+        // The flag changes: the construction must be changeable as it is and as it would be.
+        if (!bCodeChosen)
+            return {};
+        const QString refusal = permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag);
+        return !refusal.isEmpty() ? refusal : permissions.ConstructionRefusal(m_Code.ProvinceId, m_Code.CommonFlag == 0);
+    }
+    default:
+        return {};
     }
 }
 
@@ -577,10 +642,9 @@ void CTqUiBSListDlg::OnBSListSelChanged()
 
 namespace {
 
-const QString& DatabaseErrorText()
+QString DatabaseErrorText()
 {
-    static const QString text = QStringLiteral("操作数据库时出错！");
-    return text;
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
 }
 
 /// A delete confirmation: OK and Cancel, the warning icon, Cancel as default.

@@ -156,6 +156,9 @@ private:
     /// Delete acts on a chosen construction, or with none on a type chosen in the tree since the
     /// last deletion.
     bool CanDelete() const;
+    /// Why the library's role may not carry out `command` (TQMenuCommand) on the current choice;
+    /// empty where it may. The server refuses it anyway; the dialog does not offer it.
+    QString PermissionRefusal(int command) const;
 
     void InitActionButtons();
     void AttachListMenu();

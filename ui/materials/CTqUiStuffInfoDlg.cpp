@@ -2,6 +2,7 @@
 #include "ui_CTqUiStuffInfoDlg.h"
 
 #include "host/core/CTQContextResourceOverride.h"
+#include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CTQUiService.h"
 #include "ui/materials/CTqUiStuffGrid.h"
 #include "ui/TQWallModule.h"
@@ -15,7 +16,10 @@
 
 namespace {
 
-const QString kDatabaseError = QStringLiteral("操作数据库时出错！");
+QString DatabaseErrorText()
+{
+    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
+}
 
 void Warn(QWidget* parent, const QString& text)
 {
@@ -165,7 +169,7 @@ bool CTqUiStuffInfoDlg::SaveNew()
     // The type first: a new name makes a new type, a known one is reused (names are unique).
     switch (m_Type.AddIfNotExist(nullptr, 1)) {
     case TQLoad::DBS_Failed:
-        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return false;
     case TQLoad::DBS_Added:
         m_bChanged = 1;
@@ -182,7 +186,7 @@ bool CTqUiStuffInfoDlg::SaveNew()
     case TQLoad::DBS_Added:
         return true;
     default:
-        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return false;
     }
 }
@@ -194,7 +198,7 @@ bool CTqUiStuffInfoDlg::SaveChanged()
     const CTQTimberingType typeBefore = m_Type;
     switch (m_Type.UpdateIfNoOther(nullptr, 1)) {
     case TQLoad::DBS_Failed:
-        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return false;
     case TQLoad::DBS_Updated:
         m_bChanged = 1;
@@ -215,7 +219,7 @@ bool CTqUiStuffInfoDlg::SaveChanged()
     case TQLoad::DBS_Updated:
         return true;
     default:
-        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return false;
     }
 }

@@ -2,12 +2,14 @@
 #include "ui_CTqUiStuffListDlg.h"
 
 #include "host/core/CTQContextResourceOverride.h"
+#include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CCtrlMenumGlobalSetting.h"
 #include "host/ui/CMutiTreeCtrl.h"
 #include "host/ui/CTQUiService.h"
 #include "ui/materials/CTqUiStuffGrid.h"
 #include "host/ui/TQHostMenu.h"
 #include "host/ui/TQIcon.h"
+#include "host/ui/TQToolTip.h"
 #include "host/walldata/CTQMateralData.h"
 #include "ui/TQWallModule.h"
 #include "ui/common/CTqUiLibraryTree.h"
@@ -260,6 +262,16 @@ void CTqUiStuffListDlg::UpdateActionUI(int nodeType)
         break;
     default:
         return;
+    }
+    // A role that may not change materials (an engineer's) is offered none of the changes.
+    const QString refusal =
+        CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase()->GetPermissions().MaterialRefusal();
+    if (!refusal.isEmpty()) {
+        bDelete = bModify = false;
+        m_ui->addButton->setEnabled(false);
+        m_pMenuItems->GetAt(0).bEnable = false;
+        for (QPushButton* button : {m_ui->addButton, m_ui->deleteButton, m_ui->modifyButton})
+            TQLoad::SetToolTip(button, refusal);
     }
     m_ui->deleteButton->setEnabled(bDelete);
     m_ui->modifyButton->setEnabled(bModify);
