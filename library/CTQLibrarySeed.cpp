@@ -74,6 +74,16 @@ CTQLibrarySeed::CTQLibrarySeed(CADODatabase* database, const QString& folder)
 
 bool CTQLibrarySeed::Fill()
 {
+    return FillInTransaction(&CTQLibrarySeed::FillAll);
+}
+
+bool CTQLibrarySeed::FillReferenceData()
+{
+    return FillInTransaction(&CTQLibrarySeed::FillReferences);
+}
+
+bool CTQLibrarySeed::FillInTransaction(bool (CTQLibrarySeed::*fill)())
+{
     m_strError.clear();
     // Under the library's write lock a second process that opens the same new library waits for
     // the first fill and then finds the library filled.
@@ -85,7 +95,7 @@ bool CTQLibrarySeed::Fill()
         m_pDatabase->RollbackTransaction();
         return true;
     }
-    if (!FillAll()) {
+    if (!(this->*fill)()) {
         m_pDatabase->RollbackTransaction();
         return false;
     }
@@ -99,8 +109,12 @@ bool CTQLibrarySeed::Fill()
 
 bool CTQLibrarySeed::FillAll()
 {
-    return LoadCategories() && LoadProvinces() && LoadMaterialTypes() && LoadMaterials() && LoadConstructionTypes() &&
-           LoadConstructions();
+    return FillReferences() && LoadMaterials() && LoadConstructionTypes() && LoadConstructions();
+}
+
+bool CTQLibrarySeed::FillReferences()
+{
+    return LoadCategories() && LoadProvinces() && LoadMaterialTypes();
 }
 
 bool CTQLibrarySeed::ReadFile(const QString& name, const QStringList& columns, CTQCsvReader& reader)
