@@ -3,6 +3,7 @@
 #include "app/CTQHostProject.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/ui/CTQUiService.h"
+#include "host/ui/TQQtTranslations.h"
 #include "library/CTQLibrarySeed.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ int RunWindow(int argc, char* argv[], const QStringList& arguments)
         return CTQCommandLine::NoDisplay;
     }
     QApplication app(argc, argv);
+    TQLoad::InstallQtTranslations(app);
     QString databasePath;
     QString projectPath;
     CTQCommandLine::WindowArguments(arguments, &databasePath, &projectPath);

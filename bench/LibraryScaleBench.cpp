@@ -17,10 +17,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 #include <ctime>
@@ -399,6 +401,51 @@ QString Goals(const Measurement& sqlite, const Measurement* postgres)
     return verdicts.join(QStringLiteral("; "));
 }
 
+/// A keystroke in the construction tree's search box: typing "EPS" and deleting it again, each
+/// step timed with the tree's relayout (the items hidden and shown, the parents opened), without
+/// painting. The line to print: the CPU time of the slowest step, median of 21 rounds.
+QString MeasureTreeSearch()
+{
+    CTqUiBSListDlg dialog{CTQCrXs()};
+    dialog.m_Code.SetID(1);
+    dialog.m_WallData.m_nBSCId = 1;
+    dialog.show();
+    auto* tree = dialog.findChild<CMutiTreeCtrl*>(QStringLiteral("bsTree"));
+    auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("treeSearchEdit"));
+    int items = 0;
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
+        ++items;
+
+    const QStringList steps{QStringLiteral("E"), QStringLiteral("EP"), QStringLiteral("EPS"),
+                            QStringLiteral("EP"), QStringLiteral("E"), QString()};
+    std::vector<std::vector<double>> walls(static_cast<std::size_t>(steps.size()));
+    std::vector<std::vector<double>> cpus(walls.size());
+    for (int round = 0; round < 21; ++round) {
+        for (int step = 0; step < steps.size(); ++step) {
+            const Stopwatch stopwatch;
+            box->setText(steps[step]);
+            tree->doItemsLayout();
+            stopwatch.Record(walls[static_cast<std::size_t>(step)], cpus[static_cast<std::size_t>(step)]);
+        }
+    }
+    double slowest = 0;
+    int slowestStep = 0;
+    for (int step = 0; step < steps.size(); ++step) {
+        const double median = Median(cpus[static_cast<std::size_t>(step)]);
+        if (median > slowest) {
+            slowest = median;
+            slowestStep = step;
+        }
+    }
+    dialog.reject();
+    const QString what = steps[slowestStep].isEmpty() ? QStringLiteral("the box emptied")
+                                                        : QStringLiteral("\"%1\"").arg(steps[slowestStep]);
+    return QStringLiteral("\nA keystroke in the construction tree's search box (%1 items), the slowest of typing "
+                          "and deleting \"EPS\" (%2): %3 ms CPU time, goal ≤ 50 %4\n")
+        .arg(items)
+        .arg(what, Ms(slowest), slowest <= 50 ? QStringLiteral("✓") : QStringLiteral("✗"));
+}
+
 void PrintTable(const QList<Measurement>& sqlite, const QList<Measurement>& postgres)
 {
     QTextStream out(stdout);
@@ -457,6 +504,7 @@ int main(int argc, char* argv[])
     if (!MakeLibrary(sqlite))
         return 1;
     const QList<Measurement> onSQLite = MeasureActions(sqlite.path);
+    const QString treeSearch = MeasureTreeSearch();
     QList<Measurement> onPostgres;
 
     const QStringList server = qEnvironmentVariable("TQWALL_BENCH_PSQL").split(QLatin1Char(':'));
@@ -479,6 +527,7 @@ int main(int argc, char* argv[])
         onPostgres = MeasureActions(QString());
     }
     PrintTable(onSQLite, onPostgres);
+    QTextStream(stdout) << treeSearch;
     const int shown = static_cast<int>(CTQUiService::Instance().ShownMessages().size());
     settings->SetLoadParamDatabase(nullptr);
     if (shown > 0) {

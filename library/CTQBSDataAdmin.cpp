@@ -4,6 +4,7 @@
 #include "host/db/CADORecordset.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/core/CTQEnviroment.h"
+#include "host/ui/CPictureEx.h"
 #include "host/ui/CTQUiService.h"
 #include "host/core/CTQUserWork.h"
 #include "host/core/TQPicturePath.h"
@@ -204,6 +205,7 @@ tagBSNode* CTQBSDataAdmin::GetBSNodes(int rebuild)
     m_pCurBSNode = nullptr;
     m_pBSRoot = new tagBSNode(QStringLiteral("所有分类"), 0, nullptr, 1, 1, TQLoad::BSN_Label);
     const tagBSTreeRows rows = ReadBSTreeRows();
+    ReportTypesWithoutCategory(rows);
     MakeBSNodes(rows);
     MakeBSCommonNodes(rows);
     MakeBSProvinceNodes(rows);
@@ -357,11 +359,11 @@ CTQBSDataAdmin::tagBSTreeRows CTQBSDataAdmin::ReadBSTreeRows()
     return rows;
 }
 
-void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag,
-                                               bool reportMissing)
+void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag)
 {
     // Type rows come ordered by category: the category node is looked up again only when the
-    // category changes (and, after a miss, for every row until one is found).
+    // category changes (and, after a miss, for every row until one is found). A type whose category
+    // is missing (GetBSNodes reports it) is left out and the others are placed.
     tagBSNode* categoryNode = nullptr;
     int categoryId = 0;
     for (const CTQBSType& type : types) {
@@ -371,15 +373,29 @@ void CTQBSDataAdmin::PlaceTypesUnderCategories(const QList<CTQBSType>& types, ta
             categoryNode = FindBSDLNode(categoryParent, key);
             categoryId = type.BSDLId;
         }
-        if (!categoryNode) {
-            if (reportMissing) {
-                ShowMessage(QStringLiteral("没找到围护结构的大类？！"), QMessageBox::Critical);
-                return;
-            }
-            continue;
-        }
-        new tagBSNode(type.Name, type.GetID(), categoryNode, 0, commonFlag, TQLoad::BSN_BSType);
+        if (categoryNode)
+            new tagBSNode(type.Name, type.GetID(), categoryNode, 0, commonFlag, TQLoad::BSN_BSType);
     }
+}
+
+void CTQBSDataAdmin::ReportTypesWithoutCategory(const tagBSTreeRows& rows)
+{
+    if (!rows.categories || !rows.types)
+        return;
+    QSet<int> categoryIds;
+    for (const CTQBSCategory& category : *rows.categories)
+        categoryIds.insert(category.GetID());
+    QStringList names;
+    for (const CTQBSType& type : *rows.types) {
+        if (!categoryIds.contains(type.BSDLId) && !m_ReportedOrphanTypes.contains(type.GetID())) {
+            m_ReportedOrphanTypes.insert(type.GetID());
+            names.append(type.Name);
+        }
+    }
+    // Once per type and manager: the tree is rebuilt after every change, the message need not be.
+    if (!names.isEmpty())
+        ShowMessage(QStringLiteral("没找到围护结构的大类？！\n%1").arg(names.join(QStringLiteral("、"))),
+                    QMessageBox::Critical);
 }
 
 int CTQBSDataAdmin::MakeConstructionSubtree(const QString& caption, int expand, int commonFlag,
@@ -393,7 +409,7 @@ int CTQBSDataAdmin::MakeConstructionSubtree(const QString& caption, int expand, 
         new tagBSNode(category.Name, category.GetID(), m_pCurBSNode, 0, commonFlag, TQLoad::BSN_BSCategory);
     if (!types)
         return 0;
-    PlaceTypesUnderCategories(*types, m_pCurBSNode, commonFlag, true);
+    PlaceTypesUnderCategories(*types, m_pCurBSNode, commonFlag);
     return 1;
 }
 
@@ -450,7 +466,7 @@ int CTQBSDataAdmin::MakeProvinceSubNode(tagBSNode* node, const tagBSTreeRows& ro
     const std::optional<QList<CTQBSType>> types = rows.TypesIn(rows.provinceTypes.value(node->ID));
     if (!types)
         return 0;
-    PlaceTypesUnderCategories(*types, node, 0, false);
+    PlaceTypesUnderCategories(*types, node, 0);
     return 1;
 }
 
@@ -752,26 +768,38 @@ QString CTQBSDataAdmin::GetBSTDemoBMPPath(CTQBSType& type)
     return CTQEnviroment::GetEnviroment()->GetWallBmpDir() + TQLoad::SafeFileName(type.Name) + QStringLiteral(".jpg");
 }
 
+QImage CTQBSDataAdmin::GetBSDemoImage(CTQBSType& type, CTQBSCode& code, const QString& categoryName,
+                                      const QList<CTQBSSectionPicture::Layer>& layers, const QString& provinceName)
+{
+    const QString codePicture = GetBSDemoBMPPath(type, code);
+    if (QFileInfo(codePicture).isFile())
+        return CPictureEx::ReadImage(codePicture);
+    if (!layers.isEmpty())
+        return CTQBSSectionPicture::Draw(categoryName, type.Name, code.Name, layers, provinceName);
+    const QString typePicture = GetBSTDemoBMPPath(type);
+    return QFileInfo(typePicture).isFile() ? CPictureEx::ReadImage(typePicture) : QImage();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Deletion
 //
-// Each deletion runs in one transaction: it deletes everything or, when a statement fails,
-// nothing. Demo pictures go after the commit (files are not part of a transaction).
+// Each deletion, and each copy, runs in one transaction: it writes everything or, when a statement
+// fails, nothing. Demo pictures go after the commit (files are not part of a transaction).
 
 namespace {
 
 /// A transaction on the library that rolls back unless committed.
-class DeletionTransaction
+class LibraryTransaction
 {
 public:
-    DeletionTransaction() : m_pDatabase(LibraryDatabase()), m_bOpen(m_pDatabase && m_pDatabase->BeginTransaction()) {}
-    ~DeletionTransaction()
+    LibraryTransaction() : m_pDatabase(LibraryDatabase()), m_bOpen(m_pDatabase && m_pDatabase->BeginTransaction()) {}
+    ~LibraryTransaction()
     {
         if (m_bOpen)
             m_pDatabase->RollbackTransaction();
     }
-    DeletionTransaction(const DeletionTransaction&) = delete;
-    DeletionTransaction& operator=(const DeletionTransaction&) = delete;
+    LibraryTransaction(const LibraryTransaction&) = delete;
+    LibraryTransaction& operator=(const LibraryTransaction&) = delete;
 
     bool IsOpen() const { return m_bOpen; }
     bool Execute(const QString& sql, const QVariantList& values) { return m_bOpen && m_pDatabase->Execute(sql, values); }
@@ -788,9 +816,29 @@ private:
     bool m_bOpen;
 };
 
+} // namespace
+
+bool CTQBSDataAdmin::CopyBSCode(CTQBSCode& copy, CTQBoundingStructure& layers, const QString& prefix)
+{
+    LibraryTransaction transaction;
+    if (!transaction.IsOpen())
+        return false;
+    TQLoad::DBStatusCode status = TQLoad::DBS_Exist;
+    while (status == TQLoad::DBS_Exist) {
+        copy.Name.prepend(prefix);
+        status = copy.AddIfNotExist(nullptr, 1);
+    }
+    if (status != TQLoad::DBS_Added)
+        return false;
+    layers.BSCId = copy.GetID();
+    return layers.AddOrUpdate(nullptr) != TQLoad::DBS_Failed && transaction.Commit();
+}
+
+namespace {
+
 /// Deletes the construction rows `codeFilter` selects (a condition on the construction table with
 /// one bound value) and their layer sets; `failedTable` names the table whose delete failed.
-bool DeleteConstructionRows(DeletionTransaction& transaction, const QString& codeFilter, const QVariant& value,
+bool DeleteConstructionRows(LibraryTransaction& transaction, const QString& codeFilter, const QVariant& value,
                             QString* failedTable)
 {
     const QString codeTable = CTQBSCode().GetTableName();
@@ -832,7 +880,7 @@ int CTQBSDataAdmin::DeleteBSCode(CTQBSCode& code, QString& message)
     CTQBSType type;
     const bool typeKnown = known && type.ReadData(stored.BSTId, nullptr);
 
-    DeletionTransaction transaction;
+    LibraryTransaction transaction;
     QString failedTable = code.GetTableName();
     if (!transaction.IsOpen() ||
         !DeleteConstructionRows(transaction, QStringLiteral("ID = ?"), code.GetID(), &failedTable) ||
@@ -851,7 +899,7 @@ int CTQBSDataAdmin::DeleteBSType(CTQBSType& type)
     CTQBSType stored;
     const bool known = stored.ReadData(type.GetID(), nullptr);
 
-    DeletionTransaction transaction;
+    LibraryTransaction transaction;
     const QString typeTable = type.GetTableName();
     QString failedTable = typeTable;
     if (!transaction.IsOpen() ||
@@ -877,7 +925,7 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
     const QString layerTable = CTQBoundingStructure().GetTableName();
     const QString codeTable = CTQBSCode().GetTableName();
     const QString typeTable = CTQBSType().GetTableName();
-    DeletionTransaction transaction;
+    LibraryTransaction transaction;
     CADORecordset users;
     const QString usage =
         QStringLiteral("SELECT l.BSCId AS BSCId, l.TIdS AS TIdS FROM %1 l JOIN %2 c ON c.ID = l.BSCId "
@@ -916,7 +964,7 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
 
 int CTQBSDataAdmin::DeleteTimberingType(CTQTimberingType& type)
 {
-    DeletionTransaction transaction;
+    LibraryTransaction transaction;
     CADORecordset materials;
     if (!transaction.IsOpen() ||
         !materials.Open(LibraryDatabase(),

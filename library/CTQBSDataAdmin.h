@@ -4,6 +4,7 @@
 #include "host/walldata/CTQCrXs.h"
 #include "host/walldata/CTQWallData.h"
 #include "host/thermal/TQArray.h"
+#include "library/CTQBSSectionPicture.h"
 #include "library/TQBSNodeType.h"
 #include "records/CTQBSCategory.h"
 #include "records/CTQBSCode.h"
@@ -14,7 +15,9 @@
 #include "records/CTQWallProvince.h"
 
 #include <QHash>
+#include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 
@@ -112,7 +115,17 @@ public:
     QString GetBSDemoBMPPath(CTQBSType& type, CTQBSCode& code);
     /// Path of the type's picture in the installed picture folder.
     QString GetBSTDemoBMPPath(CTQBSType& type);
+    /// The picture that stands for a construction: its own picture file; else its section drawn from
+    /// `layers` (those stored, or those being edited), so that a construction without a picture of its
+    /// own shows what it is made of; else its type's picture. A null image when there is none.
+    QImage GetBSDemoImage(CTQBSType& type, CTQBSCode& code, const QString& categoryName,
+                          const QList<CTQBSSectionPicture::Layer>& layers, const QString& provinceName = QString());
 
+    /// Stores `copy` under its name prefixed with `prefix` (the prefix repeated while the name is
+    /// taken in its type and province; a taken name's record is loaded by the take-over) and
+    /// `layers` as its layer set, in one transaction: true when both are stored, false and nothing
+    /// stored when a step fails.
+    bool CopyBSCode(CTQBSCode& copy, CTQBoundingStructure& layers, const QString& prefix);
     /// Deletes a construction and its layer set: 0 deleted, 1 failed (`message` says why).
     int DeleteBSCode(CTQBSCode& code, QString& message);
     /// Deletes a type and all its constructions: 1 deleted, 0 failed.
@@ -149,11 +162,12 @@ private:
     int MakeTimbProvinceNodes(const tagTimbTreeRows& rows);
     int MakeTimbProvinceSubNode(tagBSNode* node, const tagTimbTreeRows& rows);
 
-    /// Type nodes of `types` under their category nodes among `categoryParent`'s children.
-    /// `reportMissing`: a type whose category is missing shows a message and ends the list;
-    /// otherwise it is skipped.
-    void PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag,
-                                   bool reportMissing);
+    /// Type nodes of `types` under their category nodes among `categoryParent`'s children; a type
+    /// whose category is missing is skipped.
+    void PlaceTypesUnderCategories(const QList<CTQBSType>& types, tagBSNode* categoryParent, int commonFlag);
+    /// Names, in one message, the types whose category does not exist (the tree cannot show them)
+    /// and that this manager has not reported yet.
+    void ReportTypesWithoutCategory(const tagBSTreeRows& rows);
     /// A construction heading with `categories` and the `types` (ordered by category) under
     /// them; nothing stands for a read that failed.
     int MakeConstructionSubtree(const QString& caption, int expand, int commonFlag,
@@ -168,6 +182,7 @@ private:
 
     tagBSNode* m_pBSRoot = nullptr;
     tagBSNode* m_pTimbRoot = nullptr;
+    QSet<int> m_ReportedOrphanTypes; ///< types without a category that a message has named
     tagBSNode* m_pCurBSNode = nullptr;
     tagBSNode* m_pCurTimbNode = nullptr;
 };

@@ -497,10 +497,11 @@ bool CTQLibraryExchange::ReadConstructions(const QJsonObject& document)
 bool CTQLibraryExchange::LoadLibraryNames()
 {
     TQData& data = *m_pData;
-    data.categories.clear();
-    data.provinces.clear();
-    data.materialTypes.clear();
-    data.typeIds.clear();
+    for (QHash<QString, int>* names : {&data.categories, &data.provinces, &data.materialTypes, &data.typeIds,
+                                       &data.typeCategory})
+        names->clear();
+    for (QHash<int, QString>* names : {&data.categoryNames, &data.provinceNames, &data.materialTypeNames})
+        names->clear();
     data.storedMaterials.clear();
     data.storedMaterialByKey.clear();
     CTQBSCategory category;

@@ -8,7 +8,7 @@ packages=(
     build-essential cmake pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-wqy-microhei
+    fonts-wqy-microhei qt6-translations-l10n
     postgresql
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -77,7 +77,7 @@ WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDyna
 
 ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films, Season season, double targetK)
 {
-    const int index = LowestConductivityLayer(layers);
+    const int index = ThicknessLayer(layers);
     if (index < 0 || !(targetK > 0.0) || !std::isfinite(targetK))
         return {};
     const double conductivity = layers[index].DrXs * layers[index].DrXsXz;
@@ -102,6 +102,11 @@ ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films
     if (!std::isfinite(thickness))
         return {};
     return {index, thickness};
+}
+
+int ThicknessLayer(const Layers& layers)
+{
+    return LowestConductivityLayer(layers);
 }
 
 } // namespace thermal

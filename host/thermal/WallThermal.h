@@ -60,4 +60,8 @@ WallResults EvaluateWall(const Layers& layers, const SurfaceFilms& films, TQDyna
 /// small that 1/K overflows). The chosen layer's own thickness is not looked at.
 ThicknessSolution SolveThickness(const Layers& layers, const SurfaceFilms& films, Season season, double targetK);
 
+/// The layer SolveThickness sizes: the lowest λ·a, the first such from the outside; −1 for no
+/// layers or a λ·a that is not finite. Callers name it before the search changes anything.
+int ThicknessLayer(const Layers& layers);
+
 } // namespace thermal

@@ -17,17 +17,22 @@ CPictureCtrl::~CPictureCtrl() = default;
 
 bool CPictureCtrl::LoadImageW(const QString& path)
 {
-    QImage image = CPictureEx::ReadImage(path);
+    const QImage image = CPictureEx::ReadImage(path);
+    SetImage(image);
+    return !image.isNull();
+}
+
+void CPictureCtrl::SetImage(const QImage& image)
+{
     if (image.isNull()) {
         FreeImage();
-        return false;
+        return;
     }
-    m_image = std::move(image);
+    m_image = image;
     m_scaled = QPixmap();
     setText(QString());
     UpdateCursor();
     update();
-    return true;
 }
 
 void CPictureCtrl::FreeImage()

@@ -23,9 +23,12 @@ public:
 
     /// Shows the picture at `path`; false, and the area empty, when it cannot be read.
     bool LoadImageW(const QString& path);
+    /// Shows `image` (a picture drawn rather than read); a null image empties the area.
+    void SetImage(const QImage& image);
     /// Empties the area.
     void FreeImage();
     bool HasImage() const { return !m_image.isNull(); }
+    const QImage& GetImage() const { return m_image; }
 
     /// Non-zero (the default): a pointing-hand cursor over a shown picture says a click opens it.
     /// 0: the ordinary cursor, for a picture that is already the enlarged view. Clicks are

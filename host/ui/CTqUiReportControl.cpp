@@ -261,6 +261,7 @@ void CTqUiReportControl::contextMenuEvent(QContextMenuEvent* event)
             SetFocusedRow(indexOfTopLevelItem(item));
     }
     event->accept();
+    emit menuAboutToShow();
     const int command = TQLoad::ExecHostMenu(*m_pMenuItems, event->globalPos(), this);
     if (command != 0)
         emit menuCommand(command);

@@ -83,6 +83,8 @@ signals:
     void cellEdited(int row, int col, const QString& text);
     /// A host menu item was chosen from the context menu.
     void menuCommand(int commandNumber);
+    /// The context menu is about to open: the owner may set its items' states for this opening.
+    void menuAboutToShow();
     /// The Delete key was pressed in the grid (not while a cell is being edited).
     void deleteKeyPressed();
     /// A left click on a cell; a click in empty space reports nothing.

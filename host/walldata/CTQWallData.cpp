@@ -133,6 +133,11 @@ TQLoad::ErrorType CTQWallData::CurrectDjThick(double target, int& index, double&
     return SolveThickness(true, target, index, thickness);
 }
 
+int CTQWallData::GetCurrectThickLayer() const
+{
+    return thermal::ThicknessLayer(m_WallCharacter.GetTimberingData());
+}
+
 TQLoad::ErrorType CTQWallData::SolveThickness(bool winter, double target, int& index, double& thickness) const
 {
     const thermal::SurfaceFilms films{m_WallCharacter.WHrXs, m_dDjWHrXs, m_WallCharacter.NHrXs};

@@ -50,6 +50,8 @@ public:
     /// layer could be chosen.
     TQLoad::ErrorType CurrectThick(double target, int& index, double& thickness) const;
     TQLoad::ErrorType CurrectDjThick(double target, int& index, double& thickness) const;
+    /// Index of the layer CurrectThick and CurrectDjThick change (the one of lowest λ·a); −1 for none.
+    int GetCurrectThickLayer() const;
 
     /// Method for attenuation and delay that every wall's evaluation uses. The settings hand it over
     /// when they are loaded, so the wall data never reaches for the settings itself.

@@ -5,6 +5,8 @@
 #include "ui/materials/CTqUiStuffListDlg.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace {
@@ -112,4 +114,18 @@ TEST_F(HostMainWindowTest, RefusedCoefficientKeepsTheOldValue)
     m_pTable->item(0, 3)->setText("10");
     EXPECT_DOUBLE_EQ(m_Window.GetProject().walls[0].wall.GetNHrXsData(), 10.0);
     EXPECT_EQ(Cell(KSummer), "2.23");
+}
+
+// At the default window size every header of the wall list reads whole.
+TEST_F(HostMainWindowTest, EveryHeaderReadsWholeAtTheDefaultSize)
+{
+    m_Window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_Window));
+    const QHeaderView& header = *m_pTable->horizontalHeader();
+    const QFontMetrics metrics(header.font());
+    const int margins = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    for (int col = 0; col < header.count(); ++col) {
+        const QString text = m_pTable->horizontalHeaderItem(col)->text();
+        EXPECT_GE(header.sectionSize(col), metrics.horizontalAdvance(text) + margins) << text.toStdString();
+    }
 }

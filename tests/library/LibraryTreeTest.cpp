@@ -49,21 +49,22 @@ TEST_F(LibraryTreeTest, ConstructionTreeHasItsThreeSubtrees)
     EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)->Children[1]), QStringLiteral("外墙[砖墙 保温墙] 屋面[平屋面]"));
 }
 
-TEST_F(LibraryTreeTest, TypeWithMissingCategoryIsReportedOncePerSubtree)
+TEST_F(LibraryTreeTest, ATypeWithoutCategoryIsLeftOutAndReportedOnce)
 {
-    // 孤儿 sorts first (BSDLId 0): it stops the types after it in the all and common subtrees,
-    // while a province subtree skips only the orphan.
+    // 孤儿 sorts first (BSDLId 0): every other type is still placed, in every subtree, and one
+    // message names it, the first time the tree is built only.
     const int orphan = AddType(QStringLiteral("孤儿"), 0);
     AddCode(QStringLiteral("孤儿做法"), orphan, 0, 1);
     AddCode(QStringLiteral("孤儿省做法"), orphan, m_Heilongjiang, 0);
 
     CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
-    CTQUiService::Instance().QueueAnswer(QMessageBox::Ok);
     tagBSNode* root = m_Admin.GetBSNodes(1);
-    EXPECT_EQ(MessagesShown(), (QStringList{"没找到围护结构的大类？！", "没找到围护结构的大类？！"}));
+    EXPECT_EQ(MessagesShown(), QStringList{"没找到围护结构的大类？！\n孤儿"});
     EXPECT_EQ(CTQUiService::Instance().ShownMessages().front().icon, QMessageBox::Critical);
-    EXPECT_EQ(Outline(root), QStringLiteral("所有围护结构[屋面 外墙 门] 常用围护结构[外墙] "
-                                            "所有省份[北京市[外墙 屋面 门] 黑龙江省[外墙[保温墙] 屋面 门]]"));
+    EXPECT_EQ(Outline(root), kConstructions);
+    CTQUiService::Instance().ClearRecords();
+    EXPECT_EQ(Outline(m_Admin.GetBSNodes(1)), kConstructions);
+    EXPECT_TRUE(MessagesShown().isEmpty());
 }
 
 // Types 16 to 18 are reserved and never shown, nor are types with province materials only in the

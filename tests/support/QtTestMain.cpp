@@ -1,4 +1,5 @@
 // Entry point of the GUI test executables: one QApplication for all tests of the executable.
+#include "host/ui/TQQtTranslations.h"
 #include "support/UiServiceGuard.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Standard buttons read as the host application shows them.
+    TQLoad::InstallQtTranslations(app);
     UiServiceGuard::Install();
     return RUN_ALL_TESTS();
 }

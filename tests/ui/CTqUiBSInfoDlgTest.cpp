@@ -223,9 +223,15 @@ TEST_F(CTqUiBSInfoDlgTest, ThicknessFromATargetCoefficient)
 {
     auto editor = Open(2, m_Brick240);
     EXPECT_EQ(Results(*editor), kBrick240Results);
+    QLabel& status = *Find<QLabel>(*editor, "thicknessStatus");
+    EXPECT_EQ(status.text(), "由K定厚度将改变第2层 黏土砖的厚度");
     AddMaterial(*editor, {"所有省份", "黑龙江省", "保温", "EPS板"});
+    // Before anything changes the status names the layer the buttons will size.
+    EXPECT_EQ(status.text(), "由K定厚度将改变第4层 EPS板的厚度");
     CTqUiReportControl& grid = *Layers(*editor);
     QList<QStringList> before = Rows(grid);
+    QWidget& winterBox = *Find<QWidget>(*editor, "winterCrXsEdit");
+    const QPoint boxAt = winterBox.mapTo(editor.get(), QPoint());
 
     // Within 0.01 of the coefficient shown: nothing changes, not even the boxes.
     SetBox(*editor, "winterCrXsEdit", QString::number(Results(*editor).at(1).toDouble() + 0.005));
@@ -242,13 +248,16 @@ TEST_F(CTqUiBSInfoDlgTest, ThicknessFromATargetCoefficient)
     EXPECT_EQ(Rows(grid), before);
     EXPECT_EQ(grid.topLevelItem(3)->foreground(1).color(), QColor(255, 0, 0));
     EXPECT_EQ(Box(*editor, "winterCrXsEdit"), "0.45");
-    EXPECT_EQ(Find<QLabel>(*editor, "thicknessStatus")->text(), "第4层 EPS板：1.00 → 72.15 mm");
+    EXPECT_EQ(status.text(), "第4层 EPS板：1.00 → 72.15 mm");
 
-    // A summer target above what the films alone allow needs a negative thickness: 0.00.
+    // A summer target above what the films alone allow needs a negative thickness: 0.00, and the
+    // status says the target is out of reach. The longer text moves nothing around it.
     SetBox(*editor, "summerCrXsEdit", "9");
     Click(*editor, "summerThickButton");
     EXPECT_EQ(grid.GetCellText(3, 1), "0.00");
-    EXPECT_TRUE(Find<QLabel>(*editor, "thicknessStatus")->text().contains("改变一层的厚度达不到目标传热系数"));
+    EXPECT_EQ(status.text(), "目标传热系数 9 达不到：第4层 EPS板减到0也不够，已置为0.00 mm，请改正");
+    QApplication::processEvents();
+    EXPECT_EQ(winterBox.mapTo(editor.get(), QPoint()), boxAt);
 }
 
 TEST_F(CTqUiBSInfoDlgTest, DemoPictureIsCopiedOnlyWhenANewFileWasChosen)

@@ -2,6 +2,7 @@
 
 #include "DialogFixture.h"
 #include "host/db/CTQDBGlobalSetting.h"
+#include "host/ui/CCtrlMenumGlobalSetting.h"
 #include "host/ui/CSuperEdit.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QTimer>
 
+#include <functional>
 #include <tuple>
 #include <utility>
 
@@ -182,32 +184,41 @@ TEST_F(CTqUiBSListDlgTest, OkAndCommandsWithNothingChosenAskForAChoice)
     EXPECT_EQ(CountRows("BSCode"), 4) << "nothing copied";
 }
 
-TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnToItsTypes)
+// A construction's own picture comes first; one without shows its section drawn from its layers
+// (neither colour below), and one without layers its type's picture.
+TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnThenItsLayersThenItsTypes)
 {
-    const QColor typeColour(220, 30, 30), codeColour(30, 30, 220);
-    // Pictures of the type and of the construction present, and the colour shown (invalid: none).
-    const std::tuple<bool, bool, QColor> table[] = {
-        {false, false, QColor()}, {true, false, typeColour}, {false, true, codeColour}, {true, true, codeColour}};
-    const QString typePicture = TypePicturePath("砖墙"), codePicture = CodePicturePath("砖墙", "240砖墙");
-    for (const auto& [bTypePicture, bCodePicture, expected] : table) {
-        SCOPED_TRACE(testing::Message() << bTypePicture << bCodePicture);
+    // The pictures written here are 60 px wide, a drawn section 800.
+    const QColor typeColour(220, 30, 30), codeColour(30, 30, 220), drawn(Qt::white);
+    // The construction, pictures of its type and of itself present, and the colour shown (invalid: none).
+    const std::tuple<int, bool, bool, QColor> table[] = {
+        {m_Brick240, false, false, drawn},     {m_Brick240, true, false, drawn},
+        {m_Brick240, false, true, codeColour}, {m_Brick370, true, false, typeColour},
+        {m_Brick370, true, true, codeColour},  {m_Brick370, false, false, QColor()}};
+    for (const auto& [code, bTypePicture, bCodePicture, expected] : table) {
+        SCOPED_TRACE(testing::Message() << code << bTypePicture << bCodePicture);
+        const QString typePicture = TypePicturePath("砖墙");
+        const QString codePicture = CodePicturePath("砖墙", code == m_Brick240 ? "240砖墙" : "370砖墙");
         QFile::remove(typePicture);
         QFile::remove(codePicture);
         if (bTypePicture)
             WritePicture(typePicture, typeColour);
         if (bCodePicture)
             WritePicture(codePicture, codeColour);
-        auto dialog = OpenOnCode(m_Brick240);
+        auto dialog = OpenOnCode(code);
         ASSERT_EQ(Picture(*dialog)->HasImage(), expected.isValid());
         if (!expected.isValid()) {
             EXPECT_EQ(Picture(*dialog)->text(), "无示意图片");
             continue;
         }
+        EXPECT_EQ(Picture(*dialog)->GetImage().width(), expected == drawn ? 800 : 60);
+        if (expected == drawn)
+            continue;
         // The colour at the middle of the drawn picture; JPEG keeps a flat colour within a few levels.
-        const QImage drawn = Picture(*dialog)->grab().toImage();
-        const QColor shown = drawn.pixelColor(drawn.width() / 2, drawn.height() / 2);
-        EXPECT_NEAR(shown.red(), expected.red(), 12);
-        EXPECT_NEAR(shown.blue(), expected.blue(), 12);
+        const QImage shown = Picture(*dialog)->grab().toImage();
+        const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+        EXPECT_NEAR(centre.red(), expected.red(), 12);
+        EXPECT_NEAR(centre.blue(), expected.blue(), 12);
     }
 
     // A click on the picture opens it in the viewer.
@@ -216,31 +227,35 @@ TEST_F(CTqUiBSListDlgTest, PicturePrefersTheConstructionsOwnToItsTypes)
                                              [](CTqUiBSViewPicDlg& viewer) { viewer.close(); });
 }
 
-TEST_F(CTqUiBSListDlgTest, ButtonsAndTheFirstMenuItemFollowTheChoiceAndTheTree)
+TEST_F(CTqUiBSListDlgTest, ButtonsAndTheMenuFollowTheChoiceAndTheTree)
 {
     auto dialog = OpenOnCode(m_Brick240);
     const auto enabled = [&dialog](const char* name) { return Button(*dialog, name)->isEnabled(); };
     const struct
     {
         QStringList path;
-        bool bRowChosen; ///< modify, delete and copy
+        bool bRowChosen; ///< modify and copy
         bool bCategory;  ///< add button and first menu item
+        bool bDelete;    ///< a chosen construction, or a chosen type: button and third menu item
     } table[] = {
-        {{}, true, true},
-        {{"所有围护结构", "屋面", "平屋面"}, false, true},
-        {{"所有围护结构", "外墙"}, false, true},
-        {{"所有围护结构"}, false, false},
-        {kCommonBricks, true, true},
+        {{}, true, true, true},
+        {{"所有围护结构", "屋面", "平屋面"}, false, true, true},
+        {{"所有围护结构", "外墙"}, false, true, false},
+        {{"所有围护结构"}, false, false, false},
+        {kCommonBricks, true, true, true},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.path.join(QLatin1Char('/')).toStdString());
         if (!row.path.isEmpty())
             ClickTreeItem(*dialog, row.path);
-        for (const char* button : {"modifyButton", "deleteButton", "copyButton"})
+        for (const char* button : {"modifyButton", "copyButton"})
             EXPECT_EQ(enabled(button), row.bRowChosen) << button;
         EXPECT_EQ(enabled("addButton"), row.bCategory);
+        EXPECT_EQ(enabled("deleteButton"), row.bDelete);
         EXPECT_TRUE(enabled("queryButton") && enabled("materialButton"));
-        EXPECT_EQ(ChooseFromListMenu(*dialog, -1).value(0), row.bCategory ? "添加" : "添加(off)");
+        const QStringList menu = ChooseFromListMenu(*dialog, -1);
+        EXPECT_EQ(menu.value(0), row.bCategory ? "添加" : "添加(off)");
+        EXPECT_EQ(menu.value(2), row.bDelete ? "删除" : "删除(off)");
     }
 }
 
@@ -266,8 +281,10 @@ TEST_F(CTqUiBSListDlgTest, DeletionAsksWithTheNameAndCancelDeletesNothing)
     EXPECT_EQ(Names(*List(*dialog)), QStringList{"370砖墙"});
     EXPECT_TRUE(dialog->m_Code.Name.isEmpty()) << "the deleted construction is no choice";
 
-    // With no construction chosen the type goes, with all its constructions, and leaves the tree.
+    // With no construction chosen the type, chosen again in the tree, goes with all its
+    // constructions and leaves the tree.
     Answer({QMessageBox::Ok, QMessageBox::Ok});
+    ClickTreeItem(*dialog, kAllBricks);
     EXPECT_EQ(ChooseFromListMenu(*dialog, -1, "删除").value(2), "删除");
     EXPECT_EQ(MessagesShown(),
               (QStringList{"确定要删除该围护结构类型 \"砖墙\" 及其所属的所有围护结构吗?", "删除成功！"}));
@@ -280,6 +297,113 @@ TEST_F(CTqUiBSListDlgTest, DeletionAsksWithTheNameAndCancelDeletesNothing)
     Answer({});
     QTest::keyClick(List(*dialog), Qt::Key_Delete);
     EXPECT_TRUE(MessagesShown().isEmpty());
+}
+
+// Sequences of user actions that once left the dialog or the library in a wrong state, each with
+// the state it must leave now. The rows share one library, in this order.
+TEST_F(CTqUiBSListDlgTest, ActionSequencesLeaveTheChoiceTheMenuAndTheLibraryRight)
+{
+    const auto menuItem = [](CTqUiBSListDlg& dialog, int index) { return ChooseFromListMenu(dialog, -1).value(index); };
+    const auto runMaterialLibrary = [](CTqUiBSListDlg& dialog) {
+        TestHelpers::RunModal<CTqUiStuffListDlg>([&dialog] { Click(dialog, "materialButton"); },
+                                                 [](CTqUiStuffListDlg& library) { library.reject(); });
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void(CTqUiBSListDlg&)> actions;
+        std::function<void(CTqUiBSListDlg&)> check;
+    } table[] = {
+        {"a heading, then the material library: adding stays off, and a forced add is refused",
+         [&](CTqUiBSListDlg& dialog) {
+             ClickTreeItem(dialog, {"所有围护结构"});
+             runMaterialLibrary(dialog);
+         },
+         [&](CTqUiBSListDlg& dialog) {
+             EXPECT_EQ(menuItem(dialog, 0), "添加(off)");
+             EXPECT_FALSE(Button(dialog, "addButton")->isEnabled());
+             Answer({QMessageBox::Ok});
+             emit List(dialog)->menuCommand(TQMenuCommand::Add);
+             EXPECT_EQ(MessagesShown(), QStringList{"请先选择围护结构的大类！"});
+             EXPECT_EQ(CountRows("BSType", "BSDLId = 0"), 0);
+         }},
+        {"a heading, then a category: the button and the menu both offer adding",
+         [](CTqUiBSListDlg& dialog) {
+             ClickTreeItem(dialog, {"所有省份"});
+             ClickTreeItem(dialog, {"所有围护结构", "外墙"});
+         },
+         [&](CTqUiBSListDlg& dialog) {
+             EXPECT_EQ(menuItem(dialog, 0), "添加");
+             EXPECT_TRUE(Button(dialog, "addButton")->isEnabled());
+         }},
+        {"added under 屋面 with the name of 外墙's type: shown under 外墙",
+         [](CTqUiBSListDlg& dialog) {
+             ClickTreeItem(dialog, {"所有围护结构", "屋面"});
+             TestHelpers::RunModal<CTqUiBSInfoDlg>([&] { Click(dialog, "addButton"); },
+                                                   [](CTqUiBSInfoDlg& editor) {
+                                                       SetEditorNames(editor, "砖墙", "新砖墙");
+                                                       Click(editor, "executeButton");
+                                                   });
+         },
+         [](CTqUiBSListDlg& dialog) {
+             EXPECT_EQ(CurrentTreePath(dialog), kAllBricks);
+             EXPECT_EQ(dialog.m_Category.Name, "外墙");
+             EXPECT_EQ(dialog.m_Code.Name, "新砖墙");
+             EXPECT_EQ(List(dialog)->GetCellText(List(dialog)->GetFocusedRow(), 0), "新砖墙");
+         }},
+        {"a modified thickness: the drawn section follows what was saved",
+         [](CTqUiBSListDlg& dialog) {
+             dialog.setProperty("before", Picture(dialog)->GetImage());
+             TestHelpers::RunModal<CTqUiBSInfoDlg>([&] { Click(dialog, "modifyButton"); },
+                                                   [](CTqUiBSInfoDlg& editor) {
+                                                       Layers(editor)->SetCellText(1, 1, "370");
+                                                       Click(editor, "executeButton");
+                                                   });
+         },
+         [](CTqUiBSListDlg& dialog) {
+             EXPECT_EQ(Rows(*Layers(dialog)).value(1).value(1), "370.00");
+             const QImage before = dialog.property("before").value<QImage>();
+             EXPECT_EQ(Picture(dialog)->GetImage().width(), 800);
+             EXPECT_NE(Picture(dialog)->GetImage(), before);
+         }},
+        {"a copy whose layer set cannot be stored: no copy, no picture, the error",
+         [this](CTqUiBSListDlg& dialog) {
+             WritePicture(CodePicturePath("砖墙", "240砖墙"), Qt::blue);
+             Exec("ALTER TABLE BoundingStructure RENAME TO BoundingStructureGone");
+             Answer({QMessageBox::Ok});
+             Click(dialog, "copyButton");
+             Exec("ALTER TABLE BoundingStructureGone RENAME TO BoundingStructure");
+         },
+         [this](CTqUiBSListDlg&) {
+             EXPECT_EQ(MessagesShown(), QStringList{"操作数据库时出错！"});
+             EXPECT_EQ(CountRows("BSCode", "Name LIKE ?", {"复件%"}), 0);
+             EXPECT_FALSE(QFileInfo(CodePicturePath("砖墙", "复件 240砖墙")).exists());
+         }},
+        {"a construction deleted: Delete again does nothing until the type is chosen again",
+         [](CTqUiBSListDlg& dialog) {
+             Answer({QMessageBox::Ok, QMessageBox::Ok});
+             List(dialog)->setFocus();
+             QTest::keyClick(List(dialog), Qt::Key_Delete);
+             Answer({});
+             QTest::keyClick(List(dialog), Qt::Key_Delete);
+         },
+         [&](CTqUiBSListDlg& dialog) {
+             EXPECT_TRUE(MessagesShown().isEmpty());
+             EXPECT_TRUE(RowExists("BSType", m_Brick));
+             EXPECT_EQ(menuItem(dialog, 2), "删除(off)");
+             EXPECT_FALSE(Button(dialog, "deleteButton")->isEnabled());
+             ClickTreeItem(dialog, kAllBricks);
+             EXPECT_EQ(menuItem(dialog, 2), "删除");
+             EXPECT_TRUE(Button(dialog, "deleteButton")->isEnabled());
+         }},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        Answer({});
+        auto dialog = OpenOnCode(m_Brick240);
+        row.actions(*dialog);
+        row.check(*dialog);
+    }
 }
 
 TEST_F(CTqUiBSListDlgTest, CopyingTwicePrefixesOnceAndTwiceWithTheSameLayersAndPicture)

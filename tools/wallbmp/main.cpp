@@ -9,13 +9,13 @@
 
 #include "host/core/CTQCsvReader.h"
 #include "host/core/TQPicturePath.h"
-#include "tools/wallbmp/CTQWallSectionPainter.h"
+#include "library/CTQBSSectionPicture.h"
+#include "library/CTQMaterialHatches.h"
+#include "library/CTQWallSectionPainter.h"
 
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,9 +23,6 @@
 
 namespace {
 
-using EHatch = CTQWallSectionPainter::EHatch;
-
-const QString kFontFamily = QStringLiteral("WenQuanYi Micro Hei");
 const QString kConstructions = QStringLiteral("constructions.csv");
 
 void Print(FILE* stream, const QString& text)
@@ -47,53 +44,6 @@ QString Where(const CTQCsvReader& reader, const QString& fileName, qsizetype row
     return QStringLiteral("%1:%2").arg(fileName).arg(reader.GetLineNumber(row));
 }
 
-QString MaterialKey(const QString& province, const QString& name)
-{
-    return province + u'\x1f' + name;
-}
-
-/// Hatch of every material, keyed by province and name (national materials have an empty province).
-bool LoadMaterialHatches(const QDir& dataDir, QHash<QString, EHatch>* hatches, QString* error)
-{
-    CTQCsvReader types;
-    CTQCsvReader materials;
-    const QString file = QStringLiteral("materials.csv");
-    if (!ReadTable(dataDir, QStringLiteral("material_types.csv"), {"id", "name"}, &types, error) ||
-        !ReadTable(dataDir, file, {"type", "name", "province", "hatch"}, &materials, error))
-        return false;
-    QSet<QString> typeNames;
-    for (qsizetype row = 0; row < types.GetRowCount(); ++row)
-        typeNames.insert(types.GetField(row, QStringLiteral("name")));
-
-    for (qsizetype row = 0; row < materials.GetRowCount(); ++row) {
-        const QString type = materials.GetField(row, QStringLiteral("type"));
-        const QString hatchKey = materials.GetField(row, QStringLiteral("hatch"));
-        EHatch hatch = EHatch::Concrete;
-        if (!typeNames.contains(type)) {
-            *error = QStringLiteral("%1: unknown material type \"%2\"").arg(Where(materials, file, row), type);
-            return false;
-        }
-        if (!CTQWallSectionPainter::HatchFromKey(hatchKey, &hatch)) {
-            *error = QStringLiteral("%1: unknown hatch \"%2\"").arg(Where(materials, file, row), hatchKey);
-            return false;
-        }
-        hatches->insert(MaterialKey(materials.GetField(row, QStringLiteral("province")),
-                                    materials.GetField(row, QStringLiteral("name"))),
-                        hatch);
-    }
-    return true;
-}
-
-/// Captions beside the section: what lies beyond the first and the last layer.
-std::pair<QString, QString> SideLabels(const QString& category)
-{
-    if (category == u"内墙")
-        return {QStringLiteral("一侧"), QStringLiteral("另一侧")};
-    if (category == u"楼板")
-        return {QStringLiteral("下方"), QStringLiteral("上方")};
-    return {QStringLiteral("室外"), QStringLiteral("室内")};
-}
-
 /// The types in file order, each with its category's side labels and no layers yet.
 bool LoadTypes(const QDir& dataDir, QList<CTQWallSectionPainter::Section>* sections, QString* error)
 {
@@ -104,7 +54,7 @@ bool LoadTypes(const QDir& dataDir, QList<CTQWallSectionPainter::Section>* secti
         CTQWallSectionPainter::Section section;
         section.typeName = types.GetField(row, QStringLiteral("name"));
         std::tie(section.outsideLabel, section.insideLabel) =
-            SideLabels(types.GetField(row, QStringLiteral("category")));
+            CTQBSSectionPicture::SideLabels(types.GetField(row, QStringLiteral("category")));
         *sections << section;
     }
     return true;
@@ -112,7 +62,7 @@ bool LoadTypes(const QDir& dataDir, QList<CTQWallSectionPainter::Section>* secti
 
 /// The layer on `row` of constructions.csv, its hatch found under the construction's province or else
 /// among the national materials.
-bool ReadLayer(const CTQCsvReader& rows, qsizetype row, const QString& province, const QHash<QString, EHatch>& hatches,
+bool ReadLayer(const CTQCsvReader& rows, qsizetype row, const QString& province, const CTQMaterialHatches& hatches,
                int* index, CTQWallSectionPainter::Layer* layer, QString* error)
 {
     bool indexOk = false;
@@ -124,19 +74,16 @@ bool ReadLayer(const CTQCsvReader& rows, qsizetype row, const QString& province,
         *error = QStringLiteral("%1: bad layer index or thickness").arg(Where(rows, kConstructions, row));
         return false;
     }
-    auto hatch = hatches.constFind(MaterialKey(province, layer->material));
-    if (hatch == hatches.constEnd())
-        hatch = hatches.constFind(MaterialKey(QString(), layer->material));
-    if (hatch == hatches.constEnd()) {
+    if (!hatches.Contains(layer->material, province)) {
         *error = QStringLiteral("%1: unknown material \"%2\"").arg(Where(rows, kConstructions, row), layer->material);
         return false;
     }
-    layer->hatch = hatch.value();
+    layer->hatch = hatches.HatchOf(layer->material, province);
     return true;
 }
 
 /// Fills `section` with the layers of its type's first construction, ordered by layer index.
-bool LoadFirstConstruction(const CTQCsvReader& rows, const QHash<QString, EHatch>& hatches,
+bool LoadFirstConstruction(const CTQCsvReader& rows, const CTQMaterialHatches& hatches,
                            CTQWallSectionPainter::Section* section, QString* error)
 {
     QString province;
@@ -171,10 +118,10 @@ bool LoadFirstConstruction(const CTQCsvReader& rows, const QHash<QString, EHatch
 
 bool LoadSections(const QDir& dataDir, QList<CTQWallSectionPainter::Section>* sections, QString* error)
 {
-    QHash<QString, EHatch> hatches;
+    CTQMaterialHatches hatches;
     CTQCsvReader rows;
     const QStringList columns{"type", "name", "province", "layer_index", "material", "thickness_mm"};
-    if (!LoadMaterialHatches(dataDir, &hatches, error) || !LoadTypes(dataDir, sections, error) ||
+    if (!hatches.Load(dataDir, error) || !LoadTypes(dataDir, sections, error) ||
         !ReadTable(dataDir, kConstructions, columns, &rows, error))
         return false;
     for (CTQWallSectionPainter::Section& section : *sections) {
@@ -186,7 +133,7 @@ bool LoadSections(const QDir& dataDir, QList<CTQWallSectionPainter::Section>* se
 
 bool WritePictures(const QList<CTQWallSectionPainter::Section>& sections, const QDir& outDir, QString* error)
 {
-    const CTQWallSectionPainter painter(kFontFamily);
+    const CTQWallSectionPainter painter(CTQBSSectionPicture::FontFamily());
     for (const CTQWallSectionPainter::Section& section : sections) {
         const QString path = outDir.filePath(TQLoad::SafeFileName(section.typeName) + QStringLiteral(".jpg"));
         if (!painter.Paint(section).save(path, "JPEG", 90)) {
@@ -209,8 +156,9 @@ int main(int argc, char* argv[])
         Print(stderr, QStringLiteral("usage: tqwall_wallbmp <data folder> <output folder>"));
         return 2;
     }
-    if (!QFontDatabase::families().contains(kFontFamily))
-        Print(stderr, QStringLiteral("warning: font \"%1\" not found; Chinese labels may not show").arg(kFontFamily));
+    const QString fontFamily = CTQBSSectionPicture::FontFamily();
+    if (!QFontDatabase::families().contains(fontFamily))
+        Print(stderr, QStringLiteral("warning: font \"%1\" not found; Chinese labels may not show").arg(fontFamily));
 
     const QDir dataDir(args[1]);
     const QDir outDir(args[2]);

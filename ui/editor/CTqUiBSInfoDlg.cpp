@@ -6,6 +6,7 @@
 #include "host/ui/CCtrlMenumGlobalSetting.h"
 #include "host/ui/CMutiTreeCtrl.h"
 #include "host/ui/CPictureCtrl.h"
+#include "host/ui/CPictureEx.h"
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiPropertyGrid.h"
 #include "host/ui/CTqUiReportControl.h"
@@ -312,6 +313,9 @@ QWidget* CTqUiBSInfoDlg::MakeValueArea()
     m_pStatus->setObjectName(QStringLiteral("thicknessStatus"));
     m_pStatus->setWordWrap(true);
     m_pStatus->setMinimumWidth(280);
+    // Room for three lines from the start, so a message that appears moves nothing around it.
+    m_pStatus->setMinimumHeight(3 * m_pStatus->fontMetrics().lineSpacing());
+    m_pStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_pStatus, row, 0, 1, 3);
     layout->setRowStretch(row + 1, 1);
 
@@ -609,6 +613,10 @@ void CTqUiBSInfoDlg::CalculateCRXS()
     wall.Cal(1);
     wall.Cal(0);
     ShowResults(wall);
+    AnnounceSizedLayer(wall);
+    // A drawn section follows the layers as they are edited; a picture file stays as it is.
+    if (m_strDemoBMPFile.isEmpty())
+        m_pDemoBMP->SetImage(DemoImage());
 }
 
 void CTqUiBSInfoDlg::ShowResults(const CTQWallData& wall)
@@ -627,7 +635,8 @@ void CTqUiBSInfoDlg::CalculateHouDu(int season)
     int index = -1;
     double thickness = 0.0;
     const bool bWinter = season != 0;
-    const double target = TQLoad::LeadingDouble((bWinter ? m_pWinterCrXs : m_pSummerCrXs)->text());
+    const QString targetText = (bWinter ? m_pWinterCrXs : m_pSummerCrXs)->text();
+    const double target = TQLoad::LeadingDouble(targetText);
     wall.Cal(bWinter ? 1 : 0);
     const double reached = bWinter ? wall.GetDjCrXs() : wall.GetCrXs();
     if (std::fabs(target - reached) < kTargetTolerance) {
@@ -639,26 +648,38 @@ void CTqUiBSInfoDlg::CalculateHouDu(int season)
     else
         wall.CurrectThick(target, index, thickness);
 
-    const bool bBelowZero = thickness < 0.0;
-    if (bBelowZero)
+    // The search may need a layer thinner than nothing: the target lies above what the other
+    // layers allow. The layer then gets 0 and the status says the target is out of reach.
+    const bool bUnreachable = !(thickness > 0.0);
+    if (thickness < 0.0)
         thickness = 0.0;
-    const QString unreachable = QStringLiteral("改变一层的厚度达不到目标传热系数");
+    QString status = QStringLiteral("没有可由K定厚度的层，厚度未改变");
     if (index >= 0 && index < m_pLayerGrid->RowCount()) {
         const QString before =
             TQLoad::DblToStr(TQLoad::LeadingDouble(m_pLayerGrid->GetCellText(index, kThickCell)), kLayerDecimals);
         const QString after = QString::asprintf("%.2f", thickness * kMillimetresPerMetre);
         m_pLayerGrid->SetCellText(index, kThickCell, after);
         m_pLayerGrid->SetCellTextColor(index, kThickCell, kComputedRed);
-        QString status = QStringLiteral("第%1层 %2：%3 → %4 mm")
-                             .arg(index + 1)
-                             .arg(m_pLayerGrid->GetCellText(index, kNameCell), before, after);
-        if (bBelowZero)
-            status += QStringLiteral("（%1）").arg(unreachable);
-        SetStatus(status);
-    } else {
-        SetStatus(unreachable);
+        const QString layer = LayerCaption(index);
+        status = bUnreachable ? QStringLiteral("目标传热系数 %1 达不到：%2减到0也不够，已置为%3 mm，请改正")
+                                    .arg(targetText.trimmed(), layer, after)
+                              : QStringLiteral("%1：%2 → %3 mm").arg(layer, before, after);
     }
     CalculateCRXS();
+    SetStatus(status);
+}
+
+void CTqUiBSInfoDlg::AnnounceSizedLayer(const CTQWallData& wall)
+{
+    const int index = wall.GetCurrectThickLayer();
+    SetStatus(index >= 0 && index < m_pLayerGrid->RowCount()
+                  ? QStringLiteral("由K定厚度将改变%1的厚度").arg(LayerCaption(index))
+                  : QString());
+}
+
+QString CTqUiBSInfoDlg::LayerCaption(int row) const
+{
+    return QStringLiteral("第%1层 %2").arg(row + 1).arg(m_pLayerGrid->GetCellText(row, kNameCell));
 }
 
 void CTqUiBSInfoDlg::SetStatus(const QString& text)
@@ -694,15 +715,29 @@ bool CTqUiBSInfoDlg::PreTranslateMessage(QObject* target, QEvent* event)
 void CTqUiBSInfoDlg::ShowDemoBMP(CTQBSType& type, CTQBSCode& code)
 {
     m_strDemoBMPFile.clear();
-    const QString codePicture = m_BSDataAdmin.GetBSDemoBMPPath(type, code);
-    const QString typePicture = m_BSDataAdmin.GetBSTDemoBMPPath(type);
-    ShowDemoBMP(QFileInfo(codePicture).isFile() ? codePicture : typePicture);
+    m_pDemoBMP->SetImage(m_BSDataAdmin.GetBSDemoImage(type, code, m_Category.Name, GridLayers(), m_Province.Name));
 }
 
 void CTqUiBSInfoDlg::ShowDemoBMP(const QString& path)
 {
     m_pDemoBMP->update();
     m_pDemoBMP->LoadImageW(path);
+}
+
+QImage CTqUiBSInfoDlg::DemoImage()
+{
+    if (!m_strDemoBMPFile.isEmpty())
+        return CPictureEx::ReadImage(m_strDemoBMPFile);
+    return m_BSDataAdmin.GetBSDemoImage(m_Type, m_Code, m_Category.Name, GridLayers(), m_Province.Name);
+}
+
+QList<CTQBSSectionPicture::Layer> CTqUiBSInfoDlg::GridLayers() const
+{
+    QList<CTQBSSectionPicture::Layer> layers;
+    for (int row = 0; row < m_pLayerGrid->RowCount(); ++row)
+        layers.append({m_pLayerGrid->GetCellText(row, kNameCell),
+                       TQLoad::LeadingDouble(m_pLayerGrid->GetCellText(row, kThickCell))});
+    return layers;
 }
 
 void CTqUiBSInfoDlg::OnBtnSelectdemobmp()
@@ -717,18 +752,10 @@ void CTqUiBSInfoDlg::OnBtnSelectdemobmp()
 
 void CTqUiBSInfoDlg::OnStnClickedStcdemobmp()
 {
-    if (m_Code.BSTId == 0)
+    if (m_Code.BSTId == 0 && m_strDemoBMPFile.isEmpty())
         return;
-    QString first = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
-    QString second = m_BSDataAdmin.GetBSTDemoBMPPath(m_Type);
-    if (!m_strDemoBMPFile.isEmpty())
-        first = second = m_strDemoBMPFile;
-    QString picture;
-    if (QFileInfo(first).isFile())
-        picture = first;
-    else if (QFileInfo(second).isFile())
-        picture = second;
-    if (picture.isEmpty())
+    const QImage picture = DemoImage();
+    if (picture.isNull())
         return;
     CTqUiBSViewPicDlg viewer(picture, this);
     viewer.DoModal();

@@ -119,6 +119,14 @@ private:
     void BuildWallData(CTQWallData& wall);
     void ShowResults(const CTQWallData& wall);
     void SetStatus(const QString& text);
+    /// Says in the status line which layer "由K定厚度" would change, before it changes anything.
+    void AnnounceSizedLayer(const CTQWallData& wall);
+    /// "第N层 NAME" of a grid row.
+    QString LayerCaption(int row) const;
+    /// The picture shown: the file chosen in this dialog, else the construction's own picture, else
+    /// its section drawn from the layer grid, else its type's picture.
+    QImage DemoImage();
+    QList<CTQBSSectionPicture::Layer> GridLayers() const;
 
     CTqUiPropertyGrid* m_pPropertyGrid = nullptr;
     CTqUiReportControl* m_pLayerGrid = nullptr;

@@ -10,9 +10,9 @@
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiReportControl.h"
 #include "host/core/TQString.h"
-#include "host/ui/TQToolTip.h"
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
+#include "ui/common/CTqUiLibraryTree.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSExchangeDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
@@ -21,11 +21,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QScopeGuard>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -57,6 +55,10 @@ constexpr TQGridColumn kLayerColumns[] = {{"材质名称(外-内)", 100}, {"厚�
 /// The name, the longest text of a row, takes the room the other columns leave.
 constexpr int kNameColumn = 0;
 
+/// The tree grows to show its longest type name up to this width, px; beyond it the name reads
+/// in its tool tip.
+constexpr int kWidestTree = 320;
+
 CTQCrXs DefaultCrXs()
 {
     CTQCrXs crxs;
@@ -83,6 +85,7 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/tqwall/icons/bslist.png")));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
+    m_pTree = new CTqUiLibraryTree(m_ui->bsTree);
     m_pBSList = MakeGrid(m_ui->bsListPlaceholder, QStringLiteral("bsList"));
     m_pLayerGrid = MakeGrid(m_ui->layerGridPlaceholder, QStringLiteral("layerGrid"));
     m_pDemoBMP = new CPictureCtrl(1, m_ui->bsDemoPicturePlaceholder);
@@ -107,6 +110,7 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
         EnableAction(button, false);
 
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
+    connect(m_ui->bsTree, &QTreeWidget::itemClicked, this, &CTqUiBSListDlg::OnClickTreeBs);
     connect(m_pBSList, &CTqUiReportControl::rowClicked, this, [this](int row, int) { OnBSNameCLick(row); });
     connect(m_pBSList, &QTreeWidget::itemSelectionChanged, this, &CTqUiBSListDlg::OnBSListSelChanged);
     connect(m_pBSList, &QTreeWidget::itemDoubleClicked, this,
@@ -115,6 +119,9 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
             [this](QTreeWidgetItem* item, int) { OnBSTimbDbClk(m_pLayerGrid->indexOfTopLevelItem(item)); });
     connect(m_pBSList, &CTqUiReportControl::deleteKeyPressed, this, &CTqUiBSListDlg::OnDeleteKeyClick);
     connect(m_pBSList, &CTqUiReportControl::menuCommand, this, &CTqUiBSListDlg::OnMenuCommand);
+    // The host's menus are shared and any dialog opened from here may restore their defaults when
+    // it ends: the items' states are set from the choice each time the menu opens.
+    connect(m_pBSList, &CTqUiReportControl::menuAboutToShow, this, &CTqUiBSListDlg::UpdateActionUI);
     connect(m_ui->autoCalculateCheckBox, &QCheckBox::clicked, this, &CTqUiBSListDlg::OnBtnAutoCal);
     connect(m_pDemoBMP, &CPictureCtrl::clicked, this, &CTqUiBSListDlg::OnStnClickedStcdemobmp);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiBSListDlg::accept);
@@ -123,10 +130,6 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
         field->installEventFilter(this);
     m_pBSList->viewport()->installEventFilter(this);
     m_pLayerGrid->viewport()->installEventFilter(this);
-
-    // Long type names scroll sideways instead of being cut off.
-    m_ui->bsTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_ui->bsTree->header()->setStretchLastSection(false);
 }
 
 CTqUiBSListDlg::~CTqUiBSListDlg()
@@ -207,8 +210,7 @@ void CTqUiBSListDlg::OnDestroy()
     m_bWindowBuilt = false;
     // The items carry pointers into the trees that are freed next; emptying the tree is no
     // selection by the user, and the choice the caller reads stays as it is.
-    const QSignalBlocker blocker(m_ui->bsTree);
-    m_ui->bsTree->DeleteAllItems();
+    m_pTree->Clear();
     m_BSDataAdmin.Release();
 }
 
@@ -233,23 +235,12 @@ void CTqUiBSListDlg::SavePlacement()
 
 void CTqUiBSListDlg::InitActionButtons()
 {
-    struct Action
-    {
-        QAbstractButton* button;
-        const char* icon;
-        const char* toolTip;
-    };
-    const Action actions[] = {{m_ui->addButton, "add", "添加"},
-                              {m_ui->modifyButton, "modify", "修改"},
-                              {m_ui->deleteButton, "delete", "删除"},
-                              {m_ui->copyButton, "copy", "复制"},
-                              {m_ui->calculateButton, "calculate", "计算"},
-                              {m_ui->materialButton, "material", "材质管理"}};
-    for (const Action& action : actions) {
-        action.button->setIcon(QIcon(QStringLiteral(":/tqwall/icons/%1.png").arg(QLatin1String(action.icon))));
-        action.button->setIconSize(QSize(16, 16));
-        TQLoad::SetToolTip(action.button, QString::fromUtf8(action.toolTip));
-    }
+    CTqUiLibraryTree::DecorateActions({{m_ui->addButton, "add", "添加"},
+                                       {m_ui->modifyButton, "modify", "修改"},
+                                       {m_ui->deleteButton, "delete", "删除"},
+                                       {m_ui->copyButton, "copy", "复制"},
+                                       {m_ui->calculateButton, "calculate", "计算"},
+                                       {m_ui->materialButton, "material", "材质管理"}});
 }
 
 void CTqUiBSListDlg::AttachListMenu()
@@ -305,24 +296,13 @@ void CTqUiBSListDlg::ResetBSTree()
 
     // The items go before the rebuild frees the nodes they point to.
     m_ui->bsTree->DeleteAllItems();
-    tagBSNode* root = m_BSDataAdmin.GetBSNodes(1);
-    for (tagBSNode* heading : root->Children)
-        _InitLabelTree(heading, nullptr);
+    m_pTree->Fill(m_BSDataAdmin.GetBSNodes(1));
+    m_pTree->FitWidthToCaptions(kWidestTree);
 
     m_Category = category;
     m_Code = code;
     m_Type = type;
     m_bCommon = m_bSavedCommon;
-}
-
-void CTqUiBSListDlg::_InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem)
-{
-    if (node == nullptr)
-        return;
-    QTreeWidgetItem* item = m_ui->bsTree->InsertItem(node->Name, parentItem, node);
-    for (tagBSNode* child : node->Children)
-        _InitLabelTree(child, item);
-    item->setExpanded(node->Expand != 0);
 }
 
 void CTqUiBSListDlg::ShowUIData()
@@ -376,20 +356,11 @@ void CTqUiBSListDlg::TreeSelectItem(CTQBSCategory& category, CTQBSType& type)
     } else if (m_Province.GetID() >= 1) {
         QTreeWidgetItem* provinces = tree->topLevelItem(2); // "所有省份"
         start = provinces;
-        for (int i = 0; i < provinces->childCount(); ++i) {
-            if (provinces->child(i)->text(0).compare(m_Province.Name, Qt::CaseInsensitive) == 0) {
-                start = provinces->child(i);
-                break;
-            }
-        }
+        if (QTreeWidgetItem* province = CTqUiLibraryTree::ChildByText(provinces, m_Province.Name, Qt::CaseInsensitive))
+            start = province;
     }
-
-    const auto findChild = [](QTreeWidgetItem* parent, const QString& name) -> QTreeWidgetItem* {
-        for (int i = 0; i < parent->childCount(); ++i) {
-            if (parent->child(i)->text(0) == name)
-                return parent->child(i);
-        }
-        return nullptr;
+    const auto findChild = [](QTreeWidgetItem* parent, const QString& name) {
+        return CTqUiLibraryTree::ChildByText(parent, name, Qt::CaseSensitive);
     };
 
     QTreeWidgetItem* selected = start;
@@ -416,45 +387,36 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
     QTreeWidgetItem* item = m_ui->bsTree->currentItem();
     if (item == nullptr)
         return;
-    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    const tagBSNode* node = CTqUiLibraryTree::Node(item);
     if (node == nullptr)
         return;
 
     m_bCommon = node->CommonFlag;
     AttachListMenu();
-    // "Add" needs a category to add to: a type node allows it, a heading or province does not, and
-    // on a category node the host's own state stands.
-    if (m_pMenuItems != nullptr && !m_pMenuItems->IsEmpty()) {
-        stuMenuItem& first = m_pMenuItems->GetAt(0);
-        if (node->NodeType != TQLoad::BSN_BSCategory)
-            first.bEnable = false;
-        if (node->NodeType == TQLoad::BSN_BSType)
-            first.bEnable = true;
-    }
+    // Choosing a type node arms the type's deletion (with no construction chosen); any other node
+    // leaves nothing to delete.
+    m_bTypeChosen = node->NodeType == TQLoad::BSN_BSType;
 
     m_Province.Init();
     m_Category.Init();
     m_Type.Init();
     m_Code.Init();
     m_BoundingStructure.Init();
-    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
-        const auto* upNode = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(up));
-        if (upNode == nullptr)
-            continue;
-        switch (upNode->NodeType) {
+    CTqUiLibraryTree::ForEachNodeUp(item, [this](const tagBSNode& up) {
+        switch (up.NodeType) {
         case TQLoad::BSN_Province:
-            m_Province.ReadData(upNode->ID, nullptr);
+            m_Province.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_BSCategory:
-            m_Category.ReadData(upNode->ID, nullptr);
+            m_Category.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_BSType:
-            m_Type.ReadData(upNode->ID, nullptr);
+            m_Type.ReadData(up.ID, nullptr);
             break;
         default:
             break;
         }
-    }
+    });
 
     // The list shows the national, the province's or the common constructions of the type.
     m_BSDataAdmin.m_BSProvince = m_Province;
@@ -462,6 +424,17 @@ void CTqUiBSListDlg::OnSelchangedTreeBs()
 
     m_ui->bsTree->setFocus();
     ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnClickTreeBs(QTreeWidgetItem* item)
+{
+    // A click on the type that is already selected chooses it again (after a deletion, say); a
+    // click that moves the selection was handled as a selection change.
+    if (item == nullptr || item != m_ui->bsTree->currentItem() || m_bTypeChosen)
+        return;
+    const tagBSNode* node = CTqUiLibraryTree::Node(item);
+    m_bTypeChosen = node != nullptr && node->NodeType == TQLoad::BSN_BSType;
+    UpdateActionUI();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,15 +517,33 @@ void CTqUiBSListDlg::OnBSNameCLick(int row)
 
 void CTqUiBSListDlg::UpdateActionUI()
 {
-    // The actions on a construction need a current row; adding needs a category.
-    const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0;
-    for (QPushButton* button : {m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton, m_ui->calculateButton})
+    // The buttons and the context menu follow the same rule: the actions on a construction need a
+    // chosen row, adding needs a category, deleting a chosen construction or a chosen type.
+    const bool bRowChosen = m_pBSList->GetFocusedRow() >= 0 && m_Code.GetID() != 0;
+    const bool bCanAdd = m_Category.GetID() != 0;
+    const bool bCanDelete = CanDelete();
+    for (QPushButton* button : {m_ui->modifyButton, m_ui->copyButton, m_ui->calculateButton})
         EnableAction(button, bRowChosen);
-    EnableAction(m_ui->addButton, m_Category.GetID() != 0);
+    EnableAction(m_ui->deleteButton, bCanDelete);
+    EnableAction(m_ui->addButton, bCanAdd);
     EnableAction(m_ui->materialButton, true);
     EnableAction(m_ui->queryButton, true);
     EnableAction(m_ui->exportButton, true);
     EnableAction(m_ui->importButton, true);
+    if (m_pMenuItems == nullptr)
+        return;
+    for (int i = 0; i < m_pMenuItems->GetSize(); ++i) {
+        stuMenuItem& item = m_pMenuItems->GetAt(i);
+        if (item.nID == TQMenuCommand::Add)
+            item.bEnable = bCanAdd;
+        else if (item.nID == TQMenuCommand::Delete)
+            item.bEnable = bCanDelete;
+    }
+}
+
+bool CTqUiBSListDlg::CanDelete() const
+{
+    return m_Code.GetID() != 0 || (m_Type.GetID() != 0 && m_bTypeChosen);
 }
 
 void CTqUiBSListDlg::EnableAction(QAbstractButton* button, bool bEnable)
@@ -619,30 +610,18 @@ void CopyPicture(const QString& source, const QString& target)
 
 void CTqUiBSListDlg::OnMenuCommand(int command)
 {
-    switch (command) {
-    case TQMenuCommand::Add:
-        OnBtnAdd();
-        break;
-    case TQMenuCommand::Modify:
-        OnBtnModify();
-        break;
-    case TQMenuCommand::Delete:
-        OnBtnDel();
-        break;
-    case TQMenuCommand::Copy:
-        OnBtnCopy();
-        break;
-    case TQMenuCommand::SetCommon:
-    case TQMenuCommand::CancelCommon:
-        OnSetCommonFlag();
-        break;
-    default:
-        break;
-    }
+    CTqUiLibraryTree::RunMenuCommand(command, {[this] { OnBtnAdd(); }, [this] { OnBtnModify(); },
+                                               [this] { OnBtnDel(); }, [this] { OnBtnCopy(); },
+                                               [this] { OnSetCommonFlag(); }});
 }
 
 void CTqUiBSListDlg::OnBtnAdd()
 {
+    // A type is stored under the current category: without one it would belong to none.
+    if (m_Category.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请先选择围护结构的大类！"), QMessageBox::Warning);
+        return;
+    }
     CTqUiBSInfoDlg editor(this);
     editor.m_CrXs = m_CrXs;
     editor.m_nMode = 1;
@@ -691,6 +670,10 @@ void CTqUiBSListDlg::OnBtnModify()
 
 void CTqUiBSListDlg::ShowSavedConstruction()
 {
+    // The saved type may be a stored one of another category (a type is known by its name): its
+    // own category is selected, then the type and the construction.
+    if (m_Type.BSDLId != m_Category.GetID())
+        m_Category.ReadData(m_Type.BSDLId, nullptr);
     // The list chooses the row of m_WallData's construction: the saved one.
     m_WallData.m_nBSCId = m_Code.GetID();
     ResetBSTree();
@@ -737,6 +720,8 @@ void CTqUiBSListDlg::OnDeleteKeyClick()
 
 void CTqUiBSListDlg::OnBtnDel()
 {
+    if (!CanDelete())
+        return;
     if (m_Code.GetID() != 0) {
         if (!ConfirmDeletion(this, QStringLiteral("确定要删除该围护结构 \"%1\" 吗?").arg(m_Code.Name)))
             return;
@@ -745,7 +730,9 @@ void CTqUiBSListDlg::OnBtnDel()
         if (m_BSDataAdmin.DeleteBSCode(m_Code, message) != 0)
             return;
         ShowDeleted(this);
-        // The deleted construction is no choice any more: OK must not hand it to the host.
+        // The deleted construction is no choice any more: OK must not hand it to the host. Nor is
+        // its type chosen: a second Delete must not go on to the whole type.
+        m_bTypeChosen = false;
         m_Code.Init();
         m_WallData = CTQWallData();
         m_BoundingStructure.Init();
@@ -758,6 +745,7 @@ void CTqUiBSListDlg::OnBtnDel()
         if (m_BSDataAdmin.DeleteBSType(m_Type) == 0)
             return;
         ShowDeleted(this);
+        m_bTypeChosen = false;
         m_Type.Init();
         m_Code.Init();
         m_WallData = CTQWallData();
@@ -777,24 +765,15 @@ void CTqUiBSListDlg::OnBtnCopy()
     }
     const QString sourcePicture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
 
-    // The copy keeps type, province and common flag. When a prefixed name is taken, the take-over
-    // loads that construction, and the next try prefixes its name once more.
+    // The copy keeps type and province. Its common flag is the source's when the first prefixed
+    // name is free; when a prefixed name is taken, the take-over loads that stored construction,
+    // so the copy carries that construction's common flag into the next, longer name.
     CTQBSCode copy = m_Code;
-    const QString prefix = QStringLiteral("复件 ");
-    TQLoad::DBStatusCode status = TQLoad::DBS_Exist;
-    while (status == TQLoad::DBS_Exist) {
-        copy.Name.prepend(prefix);
-        status = copy.AddIfNotExist(nullptr, 1);
-    }
-    if (status != TQLoad::DBS_Added) {
+    CTQBoundingStructure layers = m_BoundingStructure;
+    if (!m_BSDataAdmin.CopyBSCode(copy, layers, QStringLiteral("复件 "))) {
         CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return;
     }
-
-    CTQBoundingStructure layers = m_BoundingStructure;
-    layers.BSCId = copy.GetID();
-    if (layers.AddOrUpdate(nullptr) == TQLoad::DBS_Failed)
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
     CopyPicture(sourcePicture, m_BSDataAdmin.GetBSDemoBMPPath(m_Type, copy));
 
     // The source stays the choice.
@@ -859,29 +838,24 @@ void CTqUiBSListDlg::OnButtonQuery()
 
 void CTqUiBSListDlg::ShowDemoBMP(CTQBSType& type, CTQBSCode& code)
 {
-    m_pDemoBMP->update();
-    if (code.BSTId == 0) {
-        m_pDemoBMP->FreeImage();
-        return;
-    }
-    const QString codePicture = m_BSDataAdmin.GetBSDemoBMPPath(type, code);
-    const QString typePicture = m_BSDataAdmin.GetBSTDemoBMPPath(type);
-    if (QFileInfo(codePicture).isFile())
-        m_pDemoBMP->LoadImageW(codePicture);
-    else if (QFileInfo(typePicture).isFile())
-        m_pDemoBMP->LoadImageW(typePicture);
-    else
-        m_pDemoBMP->FreeImage();
+    m_pDemoBMP->SetImage(DemoImage(type, code));
+}
+
+QImage CTqUiBSListDlg::DemoImage(CTQBSType& type, CTQBSCode& code)
+{
+    if (code.BSTId == 0)
+        return {};
+    // The layers drawn are the chosen construction's, as stored.
+    const QList<CTQBSSectionPicture::Layer> layers = m_WallData.m_nBSCId == code.GetID()
+                                                         ? CTQBSSectionPicture::LayersOf(m_WallData.GetTimbering())
+                                                         : QList<CTQBSSectionPicture::Layer>();
+    return m_BSDataAdmin.GetBSDemoImage(type, code, m_Category.Name, layers, m_Province.Name);
 }
 
 void CTqUiBSListDlg::OnStnClickedStcdemobmp()
 {
-    if (m_Code.BSTId == 0)
-        return;
-    QString picture = m_BSDataAdmin.GetBSDemoBMPPath(m_Type, m_Code);
-    if (!QFileInfo(picture).isFile())
-        picture = m_BSDataAdmin.GetBSTDemoBMPPath(m_Type);
-    if (!QFileInfo(picture).isFile())
+    const QImage picture = DemoImage(m_Type, m_Code);
+    if (picture.isNull())
         return;
     CTqUiBSViewPicDlg viewer(picture, this);
     viewer.DoModal();

@@ -14,11 +14,13 @@
 #include "ui/query/CTqUiBSQueryDlg.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QSet>
 
 #include <memory>
 
 class CPictureCtrl;
+class CTqUiLibraryTree;
 class CTqUiReportControl;
 class CTqUiStuffListDlg;
 class QAbstractButton;
@@ -66,7 +68,8 @@ public:
     /// Takes the wall's inner, summer outer and winter outer surface coefficients; call it before
     /// the dialog is shown.
     void SetCrXs(const CTQWallData& wall);
-    /// Shows the construction's own picture, else its type's, else none.
+    /// Shows the construction's own picture, else its section drawn from its layers, else its
+    /// type's picture, else none.
     void ShowDemoBMP(CTQBSType& type, CTQBSCode& code);
 
     /// The window content is built when the window is first shown.
@@ -96,6 +99,8 @@ protected:
     virtual void OnOK();
 
     void OnSelchangedTreeBs();
+    /// A click on the selected type node chooses the type again.
+    void OnClickTreeBs(QTreeWidgetItem* item);
     void OnBSNameCLick(int row);
     void OnStnClickedStcdemobmp();
 
@@ -138,15 +143,21 @@ protected:
 private:
     void DrawUI();
     void ResetBSTree();
-    void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
     void ShowUIData();
     void TreeSelectItem(CTQBSCategory& category, CTQBSType& type);
     /// After an editor saved `m_Code` of `m_Type`: the tree is rebuilt, the type selected in it and
     /// the construction chosen in the list.
     void ShowSavedConstruction();
+    /// The picture ShowDemoBMP shows and a click enlarges.
+    QImage DemoImage(CTQBSType& type, CTQBSCode& code);
     void CalculateCRXS(bool calc);
     void ResetGridBSC(bool calc);
+    /// Enables the buttons and the context menu's items by one rule; run after every change of
+    /// the choice and whenever the menu opens.
     void UpdateActionUI();
+    /// Delete acts on a chosen construction, or with none on a type chosen in the tree since the
+    /// last deletion.
+    bool CanDelete() const;
 
     void InitActionButtons();
     void AttachListMenu();
@@ -165,6 +176,7 @@ private:
     void OnDestroy();
 
     std::unique_ptr<Ui::CTqUiBSListDlg> m_ui;
+    CTqUiLibraryTree* m_pTree = nullptr;        ///< the tree's filling, lookups and search box
     CTqUiReportControl* m_pBSList = nullptr;    ///< constructions of m_Type
     CTqUiReportControl* m_pLayerGrid = nullptr; ///< layers of the chosen construction
     CPictureCtrl* m_pDemoBMP = nullptr;
@@ -172,5 +184,6 @@ private:
     CTQMenuItemArray* m_pMenuItems = nullptr; ///< context menu of the construction list
     QSet<QAbstractButton*> m_ConnectedActions;
     bool m_bWindowBuilt = false;
+    bool m_bTypeChosen = false;  ///< the tree's type node was chosen and nothing deleted since
     bool m_bFillingList = false; ///< the list is being refilled: its selection changes are not the user's
 };

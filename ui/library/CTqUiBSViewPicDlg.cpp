@@ -72,7 +72,12 @@ int ScrollCodeOf(int action)
 
 } // namespace
 
-CTqUiBSViewPicDlg::CTqUiBSViewPicDlg(const QString& path, QWidget* parent) : QDialog(parent), m_strPicPath(path)
+CTqUiBSViewPicDlg::CTqUiBSViewPicDlg(const QString& path, QWidget* parent) : CTqUiBSViewPicDlg(QImage(), parent)
+{
+    m_strPicPath = path;
+}
+
+CTqUiBSViewPicDlg::CTqUiBSViewPicDlg(const QImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setWindowTitle(QStringLiteral("Dialog"));
     m_pPicture = new CPictureCtrl(1, this);
@@ -116,8 +121,10 @@ void CTqUiBSViewPicDlg::setVisible(bool visible)
 int CTqUiBSViewPicDlg::OnInitDialog()
 {
     setWindowTitle(QStringLiteral("围护结构示例图片"));
+    if (!m_strPicPath.isEmpty())
+        m_image = CPictureEx::ReadImage(m_strPicPath);
     ResetDlgSize();
-    m_pPicture->LoadImageW(m_strPicPath);
+    m_pPicture->SetImage(m_image);
     return 1;
 }
 
@@ -151,9 +158,7 @@ CTqUiBSViewPicDlg::Metrics CTqUiBSViewPicDlg::GetSystemMetrics() const
 
 void CTqUiBSViewPicDlg::ResetDlgSize()
 {
-    CPictureEx picture;
-    picture.Load(m_strPicPath);
-    const QSize imageSize = picture.GetImageSize();
+    const QSize imageSize = m_image.isNull() ? QSize(0, 0) : m_image.size();
     const Metrics metrics = GetSystemMetrics();
     const int border = metrics.nBorder;
 

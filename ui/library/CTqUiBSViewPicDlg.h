@@ -3,6 +3,7 @@
 #include "TQWallExport.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -42,6 +43,8 @@ public:
     };
 
     explicit CTqUiBSViewPicDlg(const QString& path, QWidget* parent = nullptr);
+    /// Shows a picture already in memory: a section drawn from a construction's layers.
+    explicit CTqUiBSViewPicDlg(const QImage& image, QWidget* parent = nullptr);
     ~CTqUiBSViewPicDlg() override;
 
 protected:
@@ -66,7 +69,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    QString m_strPicPath; ///< full path of the picture file
+    QString m_strPicPath; ///< full path of the picture file; empty for a picture given in memory
+    QImage m_image;       ///< the picture shown, read from m_strPicPath when the window is first shown
 
 private:
     void OnScrollAction(QScrollBar* bar, int action);

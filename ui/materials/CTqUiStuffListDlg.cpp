@@ -8,14 +8,12 @@
 #include "ui/materials/CTqUiStuffGrid.h"
 #include "host/ui/TQHostMenu.h"
 #include "host/ui/TQIcon.h"
-#include "host/ui/TQToolTip.h"
 #include "host/walldata/CTQMateralData.h"
 #include "ui/TQWallModule.h"
+#include "ui/common/CTqUiLibraryTree.h"
 #include "ui/materials/CTqUiStuffInfoDlg.h"
 
-#include <QHeaderView>
 #include <QIcon>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -38,14 +36,9 @@ constexpr int kModifyItem = 2;
 constexpr int kCommonItem = 3;
 constexpr int kMenuItemCount = 4;
 
-QTreeWidgetItem* ChildByText(QTreeWidgetItem* parent, const QString& text, Qt::CaseSensitivity cs)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0).compare(text, cs) == 0)
-            return parent->child(i);
-    }
-    return nullptr;
-}
+/// The tree grows to show its longest material name up to this width, px; beyond it the name
+/// reads in its tool tip.
+constexpr int kWidestTree = 360;
 
 } // namespace
 
@@ -57,6 +50,7 @@ CTqUiStuffListDlg::CTqUiStuffListDlg(QWidget* parent)
     const QIcon icon = TQLoad::LoadTQIcon(kStuffListIcon);
     setWindowIcon(icon);
 
+    m_pTree = new CTqUiLibraryTree(m_ui->timbTree);
     m_pGrid = new CTqUiStuffGrid(m_ui->gridPlaceholder);
     m_pGrid->setObjectName(QStringLiteral("stuffGrid"));
     m_ui->gridPlaceholder->layout()->addWidget(m_pGrid);
@@ -68,10 +62,6 @@ CTqUiStuffListDlg::CTqUiStuffListDlg(QWidget* parent)
     connect(m_ui->modifyButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::OnBtnModify);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::reject);
-
-    // Long material names scroll sideways instead of being cut off.
-    m_ui->timbTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_ui->timbTree->header()->setStretchLastSection(false);
 }
 
 CTqUiStuffListDlg::~CTqUiStuffListDlg()
@@ -119,21 +109,10 @@ int CTqUiStuffListDlg::OnInitDialog()
 
 void CTqUiStuffListDlg::InitActionButtons()
 {
-    struct Action
-    {
-        QPushButton* button;
-        const char* icon;
-        const char* toolTip;
-    };
     // The action icons of the construction library's buttons.
-    const Action actions[] = {{m_ui->addButton, "add", "添加"},
-                              {m_ui->deleteButton, "delete", "删除"},
-                              {m_ui->modifyButton, "modify", "修改"}};
-    for (const Action& action : actions) {
-        action.button->setIcon(QIcon(QStringLiteral(":/tqwall/icons/%1.png").arg(QLatin1String(action.icon))));
-        action.button->setIconSize(QSize(16, 16));
-        TQLoad::SetToolTip(action.button, QString::fromUtf8(action.toolTip));
-    }
+    CTqUiLibraryTree::DecorateActions({{m_ui->addButton, "add", "添加"},
+                                       {m_ui->deleteButton, "delete", "删除"},
+                                       {m_ui->modifyButton, "modify", "修改"}});
 }
 
 void CTqUiStuffListDlg::AttachTreeMenu()
@@ -165,8 +144,7 @@ void CTqUiStuffListDlg::OnDestroy()
     m_bWindowBuilt = false;
     // The items carry pointers into the tree that is freed next; emptying the tree is no
     // selection by the user, and the choice the caller reads stays as it is.
-    const QSignalBlocker blocker(m_ui->timbTree);
-    m_ui->timbTree->DeleteAllItems();
+    m_pTree->Clear();
     m_BSDataAdmin.Release();
 }
 
@@ -183,12 +161,10 @@ void CTqUiStuffListDlg::ShowUIData()
     if (m_Timbering.GetProvinceID() > 0)
         m_Province.ReadData(m_Timbering.GetProvinceID(), nullptr);
 
+    // The items go before the rebuild frees the nodes they point to.
     m_ui->timbTree->DeleteAllItems();
-    tagBSNode* root = m_BSDataAdmin.GetTimbNodes(1);
-    if (root != nullptr) {
-        for (tagBSNode* child : root->Children)
-            _InitLabelTree(child, nullptr);
-    }
+    m_pTree->Fill(m_BSDataAdmin.GetTimbNodes(1));
+    m_pTree->FitWidthToCaptions(kWidestTree);
 
     m_bCommon = common;
     m_Type = type;
@@ -196,16 +172,6 @@ void CTqUiStuffListDlg::ShowUIData()
     ResetGridTimbType(m_Type);
     ResetGridTimb(m_Type, m_Timbering);
     TreeSelectItem(m_Type, m_Timbering);
-}
-
-void CTqUiStuffListDlg::_InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem)
-{
-    if (node == nullptr)
-        return;
-    QTreeWidgetItem* item = m_ui->timbTree->InsertItem(node->Name, parentItem, node);
-    for (tagBSNode* child : node->Children)
-        _InitLabelTree(child, item);
-    item->setExpanded(node->Expand != 0);
 }
 
 void CTqUiStuffListDlg::TreeSelectItem(CTQTimberingType& type, CTQTimbering& material)
@@ -219,17 +185,19 @@ void CTqUiStuffListDlg::TreeSelectItem(CTQTimberingType& type, CTQTimbering& mat
         group = tree->topLevelItem(CommonMaterials);
     } else if (m_Province.GetID() >= 1) {
         group = tree->topLevelItem(AllProvinces);
-        if (QTreeWidgetItem* province = ChildByText(group, m_Province.Name, Qt::CaseInsensitive))
+        if (QTreeWidgetItem* province = CTqUiLibraryTree::ChildByText(group, m_Province.Name, Qt::CaseInsensitive))
             group = province;
     }
 
-    QTreeWidgetItem* typeItem = group->childCount() > 0 ? ChildByText(group, type.Name, Qt::CaseSensitive) : nullptr;
+    QTreeWidgetItem* typeItem =
+        group->childCount() > 0 ? CTqUiLibraryTree::ChildByText(group, type.Name, Qt::CaseSensitive) : nullptr;
     if (typeItem == nullptr) {
         tree->setCurrentItem(group);
         group->setExpanded(true);
         return;
     }
-    if (QTreeWidgetItem* materialItem = ChildByText(typeItem, material.GetStuffName(), Qt::CaseSensitive)) {
+    if (QTreeWidgetItem* materialItem =
+            CTqUiLibraryTree::ChildByText(typeItem, material.GetStuffName(), Qt::CaseSensitive)) {
         tree->setCurrentItem(materialItem);
         typeItem->setExpanded(true);
         return;
@@ -243,7 +211,7 @@ int CTqUiStuffListDlg::OnSelchangedTreeTimb()
     QTreeWidgetItem* item = m_ui->timbTree->currentItem();
     if (item == nullptr)
         return 0;
-    const auto* node = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(item));
+    const tagBSNode* node = CTqUiLibraryTree::Node(item);
     if (node == nullptr)
         return 0;
 
@@ -254,24 +222,21 @@ int CTqUiStuffListDlg::OnSelchangedTreeTimb()
     m_Province.Init();
     m_Type.Init();
     m_Timbering.Init();
-    for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent()) {
-        const auto* upNode = static_cast<const tagBSNode*>(CMutiTreeCtrl::GetItemNode(up));
-        if (upNode == nullptr)
-            continue;
-        switch (upNode->NodeType) {
+    CTqUiLibraryTree::ForEachNodeUp(item, [this](const tagBSNode& up) {
+        switch (up.NodeType) {
         case TQLoad::BSN_Province:
-            m_Province.ReadData(upNode->ID, nullptr);
+            m_Province.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_TimberingType:
-            m_Type.ReadData(upNode->ID, nullptr);
+            m_Type.ReadData(up.ID, nullptr);
             break;
         case TQLoad::BSN_Timbering:
-            m_Timbering.ReadData(upNode->ID, nullptr);
+            m_Timbering.ReadData(up.ID, nullptr);
             break;
         default:
             break;
         }
-    }
+    });
     m_BSDataAdmin.m_TimbProvince = m_Province;
     ResetGridTimb(m_Type, m_Timbering);
     return 0;
@@ -322,23 +287,9 @@ void CTqUiStuffListDlg::ResetGridTimb(CTQTimberingType& type, CTQTimbering& mate
 
 void CTqUiStuffListDlg::OnMenuCommand(int command)
 {
-    switch (command) {
-    case TQMenuCommand::Add:
-        OnBtnAdd();
-        break;
-    case TQMenuCommand::Modify:
-        OnBtnModify();
-        break;
-    case TQMenuCommand::Delete:
-        OnBtnDel();
-        break;
-    case TQMenuCommand::SetCommon:
-    case TQMenuCommand::CancelCommon:
-        OnSetCommonFlag();
-        break;
-    default:
-        break;
-    }
+    // The material tree offers no copy.
+    CTqUiLibraryTree::RunMenuCommand(command, {[this] { OnBtnAdd(); }, [this] { OnBtnModify(); },
+                                               [this] { OnBtnDel(); }, {}, [this] { OnSetCommonFlag(); }});
 }
 
 void CTqUiStuffListDlg::OnBtnAdd()

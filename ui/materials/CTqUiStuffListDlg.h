@@ -12,6 +12,7 @@
 #include <memory>
 
 class CTQMateralData;
+class CTqUiLibraryTree;
 class CTqUiStuffGrid;
 class QTreeWidgetItem;
 
@@ -76,7 +77,6 @@ protected:
 private:
     void DrawUI();
     void ShowUIData();
-    void _InitLabelTree(tagBSNode* node, QTreeWidgetItem* parentItem);
     void TreeSelectItem(CTQTimberingType& type, CTQTimbering& material);
     void ResetGridTimbType(CTQTimberingType& type);
     void ResetGridTimb(CTQTimberingType& type, CTQTimbering& material);
@@ -89,6 +89,7 @@ private:
     void OnDestroy();
 
     std::unique_ptr<Ui::CTqUiStuffListDlg> m_ui;
+    CTqUiLibraryTree* m_pTree = nullptr; ///< the tree's filling, lookups and search box
     CTqUiStuffGrid* m_pGrid = nullptr;
     CTQMenuItemArray* m_pMenuItems = nullptr; ///< the tree's context menu, the host's array
     bool m_bWindowBuilt = false;

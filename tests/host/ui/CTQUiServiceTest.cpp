@@ -112,10 +112,18 @@ TEST_F(CTQUiServiceTest, OutsideTestModeShowsARealBoxWithTheSystemsTextAndDefaul
             EXPECT_EQ(box.text(), QStringLiteral("该名称的围护结构已经存在！\n[外墙] - [砖墙]"));
             EXPECT_EQ(box.icon(), QMessageBox::Warning);
             EXPECT_EQ(box.standardButton(box.defaultButton()), QMessageBox::Cancel);
+            // Qt's own translations are loaded, as the host application loads them.
+            EXPECT_EQ(box.button(QMessageBox::Ok)->text() + box.button(QMessageBox::Cancel)->text(), "确定取消");
             box.button(QMessageBox::Ok)->click();
         });
     EXPECT_EQ(answer, QMessageBox::Ok);
-    ASSERT_EQ(m_service.ShownMessages().size(), 1);
+    TestHelpers::RunModal<QMessageBox>(
+        [&] { return m_service.MessageBox(nullptr, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No); },
+        [](QMessageBox& box) {
+            EXPECT_EQ(box.button(QMessageBox::Yes)->text() + box.button(QMessageBox::No)->text(), "是(&Y)否(&N)");
+            box.button(QMessageBox::No)->click();
+        });
+    ASSERT_EQ(m_service.ShownMessages().size(), 2);
     EXPECT_EQ(m_service.ShownMessages()[0].text, text);
     EXPECT_EQ(m_service.UnexpectedCount(), 0);
 }

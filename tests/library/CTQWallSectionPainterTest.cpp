@@ -1,4 +1,4 @@
-#include "tools/wallbmp/CTQWallSectionPainter.h"
+#include "library/CTQWallSectionPainter.h"
 
 #include <gtest/gtest.h>
 

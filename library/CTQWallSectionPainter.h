@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TQWallExport.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -14,7 +16,7 @@ class QPainter;
 /// convention of its material group (brick, concrete, insulation, mortar, glass, air, ...), with a
 /// numbered tag over each layer, a dimension chain under the section and a legend that names each
 /// layer's material and thickness.
-class CTQWallSectionPainter
+class TQWALL_EXPORT CTQWallSectionPainter
 {
 public:
     /// Hatch patterns, one per kind of material as building drawings tell them apart.
