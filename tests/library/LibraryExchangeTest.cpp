@@ -121,6 +121,12 @@ TEST_F(LibraryExchangeTest, TheDefaultLibraryTravelsWholeAndExactly)
     QFile file(picture);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\xff\xd8 picture bytes") > 0);
     file.close();
+    // Numbers whose shortest exact text has 16 or 17 digits, so any rounding on the way shows.
+    CTQBoundingStructure layers;
+    CTQBSDataAdmin().GetBS(layers, 4);
+    layers.HouDuS = "20.000000000000004" + layers.HouDuS.mid(layers.HouDuS.indexOf(','));
+    ASSERT_EQ(layers.AddOrUpdate(nullptr), TQLoad::DBS_Updated);
+    Exec("UPDATE Timbering SET DrXs = ? WHERE ID = ?", {1.0 / 3.0, layers.GetStuffIDs().front()});
     const Results before = Evaluate();
     const QByteArray exported = Export(E::Sel_All);
 
