@@ -8,7 +8,10 @@
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQBSCondensation.h"
+#include "library/CTQLibraryExchange.h"
 #include "library/CTQLibrarySeed.h"
+#include "host/db/CTQDBGlobalSetting.h"
+#include "host/db/CTQLibraryDatabase.h"
 #include "records/CTQTimbering.h"
 #include "records/CTQTimberingType.h"
 #include "records/CTQWallProvince.h"
@@ -55,6 +58,13 @@ const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
          &CTQCommandLine::RunCalc},
         {QStringLiteral("query"), QStringLiteral("tqwall query --min A --max B [--kind 外墙]"), &CTQCommandLine::RunQuery},
         {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json]"), &CTQCommandLine::RunMaterials},
+        {QStringLiteral("export"),
+         QStringLiteral("tqwall export (--all | --type T | --category C | --province P | --common) -o FILE"),
+         &CTQCommandLine::RunExport},
+        {QStringLiteral("export-materials"), QStringLiteral("tqwall export-materials -o FILE"),
+         &CTQCommandLine::RunExportMaterials},
+        {QStringLiteral("import"), QStringLiteral("tqwall import FILE [--on-duplicate skip|rename|replace]"),
+         &CTQCommandLine::RunImport},
     };
     return commands;
 }
@@ -72,6 +82,16 @@ void CTQCommandLine::AddOptions(QCommandLineParser& parser)
         {QStringLiteral("min"), QStringLiteral("query: smallest K"), QStringLiteral("A")},
         {QStringLiteral("max"), QStringLiteral("query: largest K"), QStringLiteral("B")},
         {QStringLiteral("kind"), QStringLiteral("query: 外墙, 内墙, 屋面, 楼板, 门 or 窗"), QStringLiteral("KIND")},
+        {QStringLiteral("all"), QStringLiteral("export: the whole library")},
+        {QStringLiteral("type"), QStringLiteral("export: the constructions of one type"), QStringLiteral("T")},
+        {QStringLiteral("category"), QStringLiteral("export: the types of one category"), QStringLiteral("C")},
+        {QStringLiteral("province"), QStringLiteral("export: the constructions of one province"), QStringLiteral("P")},
+        {QStringLiteral("common"), QStringLiteral("export: the common constructions")},
+        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("export: the file to write"),
+         QStringLiteral("FILE")},
+        {QStringLiteral("on-duplicate"),
+         QStringLiteral("import: skip (keep the library's), rename (add as \"name (2)\") or replace"),
+         QStringLiteral("POLICY")},
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("show this help")},
         {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("show the version")},
     });
@@ -519,4 +539,109 @@ void CTQCommandLine::PrintMaterials(const QJsonArray& types)
             m_Out << Qt::endl;
         }
     }
+}
+
+int CTQCommandLine::RunExport(const QCommandLineParser& parser, const QStringList& words)
+{
+    // Exactly one selection: the whole library, or the constructions of a type, a category, a
+    // province, or the common ones.
+    const QString usage =
+        QStringLiteral("tqwall export (--all | --type T | --category C | --province P | --common) -o FILE");
+    struct Choice
+    {
+        QString option;
+        CTQLibraryExchange::ESelection selection;
+    };
+    const Choice choices[] = {{QStringLiteral("all"), CTQLibraryExchange::Sel_All},
+                              {QStringLiteral("type"), CTQLibraryExchange::Sel_Type},
+                              {QStringLiteral("category"), CTQLibraryExchange::Sel_Category},
+                              {QStringLiteral("province"), CTQLibraryExchange::Sel_Province},
+                              {QStringLiteral("common"), CTQLibraryExchange::Sel_Common}};
+    int chosen = 0;
+    Choice selection = choices[0];
+    for (const Choice& choice : choices) {
+        if (parser.isSet(choice.option)) {
+            ++chosen;
+            selection = choice;
+        }
+    }
+    if (!words.isEmpty() || chosen != 1 || parser.value(QStringLiteral("o")).isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：%1").arg(usage));
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
+        return NoLibrary;
+    return Export(selection.selection, parser.value(selection.option), parser.value(QStringLiteral("o")));
+}
+
+int CTQCommandLine::RunExportMaterials(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (!words.isEmpty() || parser.value(QStringLiteral("o")).isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：tqwall export-materials -o FILE"));
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
+        return NoLibrary;
+    return Export(CTQLibraryExchange::Sel_Materials, QString(), parser.value(QStringLiteral("o")));
+}
+
+int CTQCommandLine::Export(int selection, const QString& name, const QString& path)
+{
+    CTQLibraryExchange exchange;
+    if (!exchange.Export(static_cast<CTQLibraryExchange::ESelection>(selection), name, 0, path))
+        return Fail(BadInput, exchange.GetErrorText());
+    m_Out << QStringLiteral("已导出到 %1").arg(path) << Qt::endl;
+    return Ok;
+}
+
+bool CTQCommandLine::OpenNewLibrary(const QString& databasePath)
+{
+    // A library file that does not exist yet is made for the import: its tables and the names
+    // every library shares (categories, provinces, material types), and nothing else, so that it
+    // holds exactly what the file brings.
+    QString error;
+    auto database = CTQLibraryDatabase::Open(CTQLibraryDatabase::ConfigFromSettings(databasePath), &error);
+    if (database) {
+        CTQLibrarySeed seed(database.get(), CTQLibrarySeed::DefaultFolder());
+        if (seed.FillReferenceData()) {
+            CTQDBGlobalSetting::GetGlobalSetting()->SetLoadParamDatabase(std::move(database));
+            return true;
+        }
+        error = seed.GetErrorText();
+    }
+    m_Err << QStringLiteral("无法创建围护结构库：%1").arg(error) << Qt::endl;
+    return false;
+}
+
+int CTQCommandLine::RunImport(const QCommandLineParser& parser, const QStringList& words)
+{
+    CTQLibraryExchange::EDuplicate policy = CTQLibraryExchange::Dup_Skip;
+    const QString policyText = parser.value(QStringLiteral("on-duplicate"));
+    if (words.size() != 1 ||
+        (parser.isSet(QStringLiteral("on-duplicate")) && !CTQLibraryExchange::ParseDuplicatePolicy(policyText, &policy)))
+        return Fail(BadInput, QStringLiteral("用法：tqwall import FILE [--on-duplicate skip|rename|replace]"));
+    const QString databasePath = parser.value(QStringLiteral("db"));
+    const bool opened = !databasePath.isEmpty() && !QFileInfo::exists(databasePath) ? OpenNewLibrary(databasePath)
+                                                                                     : OpenLibrary(databasePath);
+    if (!opened)
+        return NoLibrary;
+    CTQLibraryExchange exchange;
+    if (!exchange.ReadFile(words.front()) || !exchange.Import(policy))
+        return Fail(BadInput, QStringLiteral("未导入任何内容。%1").arg(exchange.GetErrorText()));
+    const CTQLibraryExchange::TQPlan& plan = exchange.GetPlan();
+    const QString conflictHeading = policy == CTQLibraryExchange::Dup_Skip     ? QStringLiteral("冲突，保留库中的")
+                                    : policy == CTQLibraryExchange::Dup_Rename ? QStringLiteral("冲突，改名导入")
+                                                                               : QStringLiteral("冲突，已替换");
+    const auto print = [this](const QString& heading, const QStringList& lines) {
+        for (const QString& line : lines)
+            m_Out << heading << "：" << line << '\n';
+    };
+    print(QStringLiteral("新增"), plan.added);
+    print(QStringLiteral("相同，未改动"), plan.equal);
+    print(conflictHeading, plan.conflicts);
+    print(QStringLiteral("数值相同，未重复添加"), plan.sameValues);
+    for (const QString& warning : exchange.GetWarnings())
+        m_Err << QStringLiteral("警告：%1").arg(warning) << Qt::endl;
+    m_Out << QStringLiteral("导入完成：新增 %1 项，相同 %2 项，冲突 %3 项")
+                 .arg(plan.added.size())
+                 .arg(plan.equal.size())
+                 .arg(plan.conflicts.size())
+          << Qt::endl;
+    return Ok;
 }

@@ -18,6 +18,9 @@ class QJsonArray;
 ///   tqwall calc ID --profile [--ti T --phi-i RH --te T --phi-e RH] [--json]   its temperature and vapour profile
 ///   tqwall query --min A --max B [--kind 外墙]   constructions by summer K, as the query dialog
 ///   tqwall materials [--json]            material types and their materials with their values
+///   tqwall export SELECTION -o FILE      constructions and their materials to an exchange file
+///   tqwall export-materials -o FILE      every material to an exchange file
+///   tqwall import FILE [--on-duplicate P]   an exchange file into the library
 /// Each takes --db PATH for another library file.
 class QCommandLineParser;
 
@@ -63,6 +66,9 @@ private:
     int RunCalc(const QCommandLineParser& parser, const QStringList& words);
     int RunQuery(const QCommandLineParser& parser, const QStringList& words);
     int RunMaterials(const QCommandLineParser& parser, const QStringList& words);
+    int RunExport(const QCommandLineParser& parser, const QStringList& words);
+    int RunExportMaterials(const QCommandLineParser& parser, const QStringList& words);
+    int RunImport(const QCommandLineParser& parser, const QStringList& words);
 
     int List();
     int Calc(const QString& idText, bool json);
@@ -74,7 +80,9 @@ private:
     int Query(const QString& minText, const QString& maxText, const QString& kind);
     int Materials(bool json);
     void PrintMaterials(const QJsonArray& types);
+    int Export(int selection, const QString& name, const QString& path);
     bool OpenLibrary(const QString& databasePath);
+    bool OpenNewLibrary(const QString& databasePath);
     void PrintWall(const CTQWallData& wall, const QString& category, const QString& type);
     void PrintWallJson(const CTQWallData& wall, const QString& category, const QString& type);
     int Fail(ExitCode code, const QString& message);

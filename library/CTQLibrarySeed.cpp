@@ -76,6 +76,16 @@ CTQLibrarySeed::CTQLibrarySeed(CADODatabase* database, const QString& folder)
 
 bool CTQLibrarySeed::Fill()
 {
+    return FillInTransaction(&CTQLibrarySeed::FillAll);
+}
+
+bool CTQLibrarySeed::FillReferenceData()
+{
+    return FillInTransaction(&CTQLibrarySeed::FillReferences);
+}
+
+bool CTQLibrarySeed::FillInTransaction(bool (CTQLibrarySeed::*fill)())
+{
     m_strError.clear();
     // Under the library's write lock a second process that opens the same new library waits for
     // the first fill and then finds the library filled.
@@ -87,7 +97,7 @@ bool CTQLibrarySeed::Fill()
         m_pDatabase->RollbackTransaction();
         return true;
     }
-    if (!FillAll()) {
+    if (!(this->*fill)()) {
         m_pDatabase->RollbackTransaction();
         return false;
     }
@@ -101,8 +111,12 @@ bool CTQLibrarySeed::Fill()
 
 bool CTQLibrarySeed::FillAll()
 {
-    return LoadCategories() && LoadProvinces() && LoadMaterialTypes() && LoadMaterials() && LoadMaterialVapour() && LoadConstructionTypes() &&
-           LoadConstructions();
+    return FillReferences() && LoadMaterials() && LoadMaterialVapour() && LoadConstructionTypes() && LoadConstructions();
+}
+
+bool CTQLibrarySeed::FillReferences()
+{
+    return LoadCategories() && LoadProvinces() && LoadMaterialTypes();
 }
 
 bool CTQLibrarySeed::ReadFile(const QString& name, const QStringList& columns, CTQCsvReader& reader)

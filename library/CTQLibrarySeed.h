@@ -31,10 +31,16 @@ public:
     /// Fills the library unless it was filled meanwhile (by another process); false with
     /// GetErrorText() naming the file and line that failed.
     bool Fill();
+    /// Fills a new library with only what every library shares and an exchange file refers to by
+    /// name: the categories, the provinces and the material types. No material, type or
+    /// construction; the same transaction and the same refusal of a filled library as Fill().
+    bool FillReferenceData();
     const QString& GetErrorText() const { return m_strError; }
 
 private:
     bool FillAll();
+    bool FillReferences();
+    bool FillInTransaction(bool (CTQLibrarySeed::*fill)());
     bool ReadFile(const QString& name, const QStringList& columns, CTQCsvReader& reader);
     bool LoadCategories();
     bool LoadProvinces();

@@ -46,6 +46,7 @@ protected:
 TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
 {
     using C = CTQCommandLine;
+    const QString exported = m_Folder.filePath("common.json");
     const std::tuple<QStringList, int, const char*> cases[] = {
         // arguments, exit code, part of the output (stdout when Ok, else stderr)
         {{"list"}, C::Ok, "所有围护结构\n  外墙\n"},
@@ -74,6 +75,14 @@ TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
         {{"calc", "1", "--profile", "--ti", "warm"}, C::BadInput, "--ti 不是数值"},
         {{"calc", "1", "--profile", "--phi-i", "120"}, C::BadInput, "0 到 100"},
         {{"calc", "1", "--te", "-5"}, C::BadInput, "只用于 --profile"},
+        {{"export", "--all"}, C::BadInput, "用法：tqwall export"},                     // no file
+        {{"export", "--all", "--common", "-o", exported}, C::BadInput, "用法：tqwall export"}, // two selections
+        {{"export", "--type", "火星墙", "-o", exported}, C::BadInput, "没有名为“火星墙”的类型"},
+        {{"export", "--common", "-o", exported}, C::Ok, "已导出到"},
+        {{"import", exported}, C::Ok, "导入完成：新增 0 项"}, // its own constructions: nothing new
+        {{"import", exported, "--on-duplicate", "merge"}, C::BadInput, "用法：tqwall import"},
+        {{"import", m_Folder.filePath("none.json")}, C::BadInput, "无法读取文件"},
+        {{"export-materials"}, C::BadInput, "用法：tqwall export-materials"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -89,6 +98,24 @@ TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
     EXPECT_EQ(CTQCommandLine(outStream, errStream).Run({"list", "--db", missing}), CTQCommandLine::NoLibrary);
     EXPECT_TRUE(err.contains("围护结构库文件不存在"));
     EXPECT_FALSE(QFile::exists(missing)) << "a read-only command creates no library";
+}
+
+TEST_F(CommandLineTest, AnExportedLibraryImportedIntoANewFileListsTheSame)
+{
+    if (IsPostgres())
+        GTEST_SKIP() << "a new library file is an SQLite file";
+    const QString file = m_Folder.filePath("lib.json");
+    const QString newLibrary = m_Folder.filePath("new.sqlite");
+    ASSERT_EQ(Run({"export", "--all", "-o", file}), CTQCommandLine::Ok) << m_strErr.toStdString();
+    ASSERT_EQ(Run({"list"}), CTQCommandLine::Ok);
+    const QString listed = m_strOut;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    ASSERT_EQ(CTQCommandLine(outStream, errStream).Run({"import", file, "--db", newLibrary}), CTQCommandLine::Ok)
+        << err.toStdString();
+    out.clear();
+    ASSERT_EQ(CTQCommandLine(outStream, errStream).Run({"list", "--db", newLibrary}), CTQCommandLine::Ok);
+    EXPECT_EQ(out, listed);
 }
 
 TEST_F(CommandLineTest, JsonOutputHoldsConsistentFigures)

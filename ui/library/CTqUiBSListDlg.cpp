@@ -16,6 +16,7 @@
 #include "ui/common/CTqUiLibraryTree.h"
 #include "ui/editor/CTqUiBSInfoDlg.h"
 #include "ui/library/CTqUiBSProfileDlg.h"
+#include "ui/library/CTqUiBSExchangeDlg.h"
 #include "ui/library/CTqUiBSViewPicDlg.h"
 #include "ui/materials/CTqUiStuffListDlg.h"
 
@@ -112,6 +113,8 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     ConnectAction(m_ui->calculateButton, &CTqUiBSListDlg::OnBtnCal);
     ConnectAction(m_ui->queryButton, &CTqUiBSListDlg::OnButtonQuery);
     ConnectAction(m_ui->materialButton, &CTqUiBSListDlg::OnBtnTimb);
+    ConnectAction(m_ui->exportButton, &CTqUiBSListDlg::OnBtnExport);
+    ConnectAction(m_ui->importButton, &CTqUiBSListDlg::OnBtnImport);
     for (QPushButton* button : {m_ui->addButton, m_ui->modifyButton, m_ui->deleteButton, m_ui->copyButton,
                                 m_ui->calculateButton, m_ui->materialButton, m_ui->queryButton})
         EnableAction(button, false);
@@ -559,6 +562,8 @@ void CTqUiBSListDlg::UpdateActionUI()
         else
             TQLoad::SetToolTip(button, refusal);
     }
+    EnableAction(m_ui->exportButton, true);
+    EnableAction(m_ui->importButton, true);
     if (m_pMenuItems == nullptr)
         return;
     // The host's own states of the other items stand where the role may change every construction.
@@ -978,4 +983,31 @@ bool CTqUiBSListDlg::PreTranslateMessage(QObject* target, QEvent* event)
         return false;
     DoDataExchange(true);
     return true;
+}
+
+void CTqUiBSListDlg::OnBtnExport()
+{
+    // The chosen construction, else what the tree's selection stands for.
+    using E = CTQLibraryExchange;
+    if (m_Code.GetID() != 0 && !m_Code.Name.isEmpty())
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_Construction, {}, m_Code.GetID());
+    else if (m_Type.GetID() != 0)
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_Type, m_Type.Name, 0);
+    else if (m_bCommon)
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_Common, {}, 0);
+    else if (m_Province.GetID() != 0)
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_Province, m_Province.Name, 0);
+    else if (m_Category.GetID() != 0)
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_Category, m_Category.Name, 0);
+    else
+        CTqUiBSExchangeDlg::ExportSelection(this, E::Sel_All, {}, 0);
+}
+
+void CTqUiBSListDlg::OnBtnImport()
+{
+    if (!CTqUiBSExchangeDlg::ImportFile(this))
+        return;
+    ResetBSTree();
+    TreeSelectItem(m_Category, m_Type);
+    ResetGridBSC(true);
 }

@@ -122,6 +122,10 @@ protected:
     /// Stores a copy of the chosen construction named "复件 " + its name (the prefix repeated
     /// until the name is free in its type and province), with its layers and its picture.
     void OnBtnCopy();
+    /// Exports the chosen construction, or the type, common constructions, province, category or
+    /// whole library the tree's selection stands for; imports a file after its preview.
+    void OnBtnExport();
+    void OnBtnImport();
     /// Makes the chosen construction common, or outside the common subtree no longer common.
     void OnSetCommonFlag();
     /// "温湿度分布": the chosen construction's temperature and vapour profile.
