@@ -158,7 +158,7 @@ void CTqUiStuffInfoDlg::OnOK()
         return;
     m_bChanged = 1;
     if (!CTQTimberingVapour::Write(m_Timbering.GetID(), permeability)) {
-        CTQUiService::Instance().MessageBox(this, kDatabaseError, QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
         return;
     }
     QDialog::accept();
