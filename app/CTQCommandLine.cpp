@@ -8,13 +8,16 @@
 #include "library/CTQBSCoefficientSearch.h"
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQBSCondensation.h"
+#include "library/CTQBSConstructionSheet.h"
 #include "library/CTQLibraryExchange.h"
 #include "library/CTQLibrarySeed.h"
+#include "library/CTQMaterialUsage.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "host/db/CTQLibraryDatabase.h"
 #include "records/CTQTimbering.h"
 #include "records/CTQTimberingType.h"
 #include "records/CTQWallProvince.h"
+#include "records/TQRecordOps.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -57,7 +60,8 @@ const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
         {QStringLiteral("calc"), QStringLiteral("tqwall calc ID [--json] [--profile [--ti T --phi-i RH --te T --phi-e RH]]"),
          &CTQCommandLine::RunCalc},
         {QStringLiteral("query"), QStringLiteral("tqwall query --min A --max B [--kind 外墙]"), &CTQCommandLine::RunQuery},
-        {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json]"), &CTQCommandLine::RunMaterials},
+        {QStringLiteral("materials"), QStringLiteral("tqwall materials [--json | --where-used NAME [--province P]]"),
+         &CTQCommandLine::RunMaterials},
         {QStringLiteral("export"),
          QStringLiteral("tqwall export (--all | --type T | --category C | --province P | --common) -o FILE"),
          &CTQCommandLine::RunExport},
@@ -65,6 +69,7 @@ const QList<CTQCommandLine::Command>& CTQCommandLine::Commands()
          &CTQCommandLine::RunExportMaterials},
         {QStringLiteral("import"), QStringLiteral("tqwall import FILE [--on-duplicate skip|rename|replace]"),
          &CTQCommandLine::RunImport},
+        {QStringLiteral("report"), QStringLiteral("tqwall report ID [ID ...] -o FILE.pdf"), &CTQCommandLine::RunReport},
     };
     return commands;
 }
@@ -85,9 +90,13 @@ void CTQCommandLine::AddOptions(QCommandLineParser& parser)
         {QStringLiteral("all"), QStringLiteral("export: the whole library")},
         {QStringLiteral("type"), QStringLiteral("export: the constructions of one type"), QStringLiteral("T")},
         {QStringLiteral("category"), QStringLiteral("export: the types of one category"), QStringLiteral("C")},
-        {QStringLiteral("province"), QStringLiteral("export: the constructions of one province"), QStringLiteral("P")},
+        {QStringLiteral("province"),
+         QStringLiteral("export: the constructions of one province; materials --where-used: the material's province"),
+         QStringLiteral("P")},
+        {QStringLiteral("where-used"), QStringLiteral("materials: the constructions made of the material"),
+         QStringLiteral("NAME")},
         {QStringLiteral("common"), QStringLiteral("export: the common constructions")},
-        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("export: the file to write"),
+        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("export, report: the file to write"),
          QStringLiteral("FILE")},
         {QStringLiteral("on-duplicate"),
          QStringLiteral("import: skip (keep the library's), rename (add as \"name (2)\") or replace"),
@@ -454,9 +463,58 @@ int CTQCommandLine::Query(const QString& minText, const QString& maxText, const 
 
 int CTQCommandLine::RunMaterials(const QCommandLineParser& parser, const QStringList& words)
 {
-    if (!words.isEmpty())
-        return Fail(BadInput, QStringLiteral("用法：tqwall materials [--json]"));
-    return OpenLibrary(parser.value(QStringLiteral("db"))) ? Materials(parser.isSet(QStringLiteral("json"))) : NoLibrary;
+    const bool whereUsed = parser.isSet(QStringLiteral("where-used"));
+    if (!words.isEmpty() || (whereUsed && parser.isSet(QStringLiteral("json"))) ||
+        (!whereUsed && parser.isSet(QStringLiteral("province"))))
+        return Fail(BadInput, QStringLiteral("用法：tqwall materials [--json | --where-used NAME [--province P]]"));
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
+        return NoLibrary;
+    if (whereUsed)
+        return WhereUsed(parser.value(QStringLiteral("where-used")), parser.isSet(QStringLiteral("province")),
+                         parser.value(QStringLiteral("province")));
+    return Materials(parser.isSet(QStringLiteral("json")));
+}
+
+int CTQCommandLine::WhereUsed(const QString& name, bool byProvince, const QString& provinceName)
+{
+    // Every material of that name, or only the one of that province ("全国": the national one),
+    // each followed by the constructions made of it.
+    CTQTimbering material;
+    CADORecordset materialRows;
+    CTQWallProvince province;
+    CADORecordset provinceRows;
+    if (!material.ReadRecords(QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID")
+                                  .arg(material.GetTableName(), TQRecordOps::kNameKey),
+                              &materialRows, nullptr, {TQRecordOps::KeyText(name)}) ||
+        !province.ReadRecords(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(province.GetTableName()),
+                              provinceRows, nullptr))
+        return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
+    QMap<int, QString> provinces{{0, QStringLiteral("全国")}};
+    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
+        province.MakeObjectFromRS(provinceRows);
+        provinces.insert(province.GetID(), province.Name);
+    }
+    int found = 0;
+    for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
+        material.MakeObjectFromRS(materialRows);
+        const QString materialProvince = provinces.value(material.GetProvinceID(), QStringLiteral("全国"));
+        if (byProvince && materialProvince != provinceName)
+            continue;
+        ++found;
+        const std::optional<QList<CTQMaterialUsage::Use>> uses = CTQMaterialUsage::Find(material.GetID());
+        if (!uses)
+            return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
+        m_Out << QStringLiteral("%1（%2）：%3 个围护结构").arg(name, materialProvince).arg(uses->size()) << '\n';
+        for (const CTQMaterialUsage::Use& use : *uses)
+            m_Out << "  [" << use.ConstructionId << "] " << use.Category << " / " << use.Type << " / "
+                  << use.Construction << " / " << (use.Province.isEmpty() ? QStringLiteral("全国") : use.Province)
+                  << QStringLiteral(" / 第 %1 层").arg(CTQMaterialUsage::LayerText(use.Layers)) << '\n';
+    }
+    m_Out.flush();
+    if (found == 0)
+        return Fail(UnknownRecord, byProvince ? QStringLiteral("%1 没有名为“%2”的材质").arg(provinceName, name)
+                                              : QStringLiteral("没有名为“%1”的材质").arg(name));
+    return Ok;
 }
 
 int CTQCommandLine::Materials(bool json)
@@ -570,6 +628,44 @@ int CTQCommandLine::RunExport(const QCommandLineParser& parser, const QStringLis
     if (!OpenLibrary(parser.value(QStringLiteral("db"))))
         return NoLibrary;
     return Export(selection.selection, parser.value(selection.option), parser.value(QStringLiteral("o")));
+}
+
+int CTQCommandLine::RunReport(const QCommandLineParser& parser, const QStringList& words)
+{
+    if (words.isEmpty() || parser.value(QStringLiteral("o")).isEmpty())
+        return Fail(BadInput, QStringLiteral("用法：tqwall report ID [ID ...] -o FILE.pdf"));
+    QList<int> ids;
+    for (const QString& word : words) {
+        bool ok = false;
+        const int id = word.toInt(&ok);
+        if (!ok || id <= 0)
+            return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(word));
+        ids.append(id);
+    }
+    if (!OpenLibrary(parser.value(QStringLiteral("db"))))
+        return NoLibrary;
+    QList<CTQBSConstructionSheet::Entry> entries;
+    for (int id : ids) {
+        CTQBSConstructionSheet::Entry entry;
+        if (!CTQBSConstructionSheet::Read(id, CTQCrXs(), &entry))
+            return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
+        entries.append(entry);
+    }
+    QString error;
+    if (!CTQBSConstructionSheet::Write(entries, parser.value(QStringLiteral("o")), &error))
+        return Fail(BadInput, error);
+    m_Out << QStringLiteral("已导出 %1 个围护结构的计算书：%2").arg(entries.size()).arg(parser.value(QStringLiteral("o")))
+          << Qt::endl;
+    return Ok;
+}
+
+bool CTQCommandLine::NeedsGui(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("tqwall")} + arguments))
+        return false;
+    return parser.positionalArguments().value(0) == QLatin1String("report");
 }
 
 int CTQCommandLine::RunExportMaterials(const QCommandLineParser& parser, const QStringList& words)

@@ -18,9 +18,11 @@ class QJsonArray;
 ///   tqwall calc ID --profile [--ti T --phi-i RH --te T --phi-e RH] [--json]   its temperature and vapour profile
 ///   tqwall query --min A --max B [--kind 外墙]   constructions by summer K, as the query dialog
 ///   tqwall materials [--json]            material types and their materials with their values
+///   tqwall materials --where-used NAME [--province P]   the constructions made of the material
 ///   tqwall export SELECTION -o FILE      constructions and their materials to an exchange file
 ///   tqwall export-materials -o FILE      every material to an exchange file
 ///   tqwall import FILE [--on-duplicate P]   an exchange file into the library
+///   tqwall report ID [ID ...] -o FILE.pdf   the constructions' sheets, one page each
 /// Each takes --db PATH for another library file.
 class QCommandLineParser;
 
@@ -43,6 +45,9 @@ public:
     /// --help or --version, and nothing the parser refuses. Options may stand before or after
     /// the command ("tqwall --db LIB list").
     static bool WantsWindow(const QStringList& arguments);
+    /// Whether the command draws (the construction sheet): it runs with a graphical application on
+    /// the offscreen platform, still without a screen.
+    static bool NeedsGui(const QStringList& arguments);
     /// The --db path and the project file of a window start.
     static void WindowArguments(const QStringList& arguments, QString* databasePath, QString* project);
     /// Runs the command, --help or --version in `arguments` (without the program name); returns
@@ -69,6 +74,7 @@ private:
     int RunExport(const QCommandLineParser& parser, const QStringList& words);
     int RunExportMaterials(const QCommandLineParser& parser, const QStringList& words);
     int RunImport(const QCommandLineParser& parser, const QStringList& words);
+    int RunReport(const QCommandLineParser& parser, const QStringList& words);
 
     int List();
     int Calc(const QString& idText, bool json);
@@ -79,6 +85,7 @@ private:
                           const thermal::VapourProfileResult& result, const QStringList& verdict);
     int Query(const QString& minText, const QString& maxText, const QString& kind);
     int Materials(bool json);
+    int WhereUsed(const QString& name, bool byProvince, const QString& provinceName);
     void PrintMaterials(const QJsonArray& types);
     int Export(int selection, const QString& name, const QString& path);
     bool OpenLibrary(const QString& databasePath);

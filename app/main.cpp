@@ -7,7 +7,10 @@
 #include "library/CTQLibrarySeed.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -78,7 +81,15 @@ int RunWindow(int argc, char* argv[], const QStringList& arguments)
 
 int RunCommand(int argc, char* argv[], const QStringList& arguments)
 {
-    QCoreApplication app(argc, argv);
+    // The construction sheet draws text and pictures, which needs a graphical application; it is
+    // made on the offscreen platform, so that it runs where there is no screen too.
+    std::unique_ptr<QCoreApplication> app;
+    if (CTQCommandLine::NeedsGui(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     return CTQCommandLine(out, err).Run(arguments);

@@ -1,5 +1,6 @@
 #include "library/CTQBSDataAdmin.h"
 
+#include "library/CTQMaterialUsage.h"
 #include "library/CTQTimberingVapour.h"
 
 #include "host/db/CADODatabase.h"
@@ -919,23 +920,18 @@ int CTQBSDataAdmin::DeleteBSType(CTQBSType& type)
 
 int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
 {
-    // A layer set uses the material when its ID is a whole element of the list: the whole list,
-    // its first, its last or a middle element; 12 is not found in "112,5". Layer sets left behind
-    // by a construction or type that no longer exists use nothing: no one can see or mend them.
-    const QString id = QString::number(material.GetID());
+    // Only a construction the library shows can keep a material (CTQMaterialUsage says which).
     const QString layerTable = CTQBoundingStructure().GetTableName();
     const QString codeTable = CTQBSCode().GetTableName();
     const QString typeTable = CTQBSType().GetTableName();
     LibraryTransaction transaction;
     CADORecordset users;
-    const QString usage =
-        QStringLiteral("SELECT l.BSCId AS BSCId, l.TIdS AS TIdS FROM %1 l JOIN %2 c ON c.ID = l.BSCId "
-                       "JOIN %3 t ON t.ID = c.BSTId WHERE l.TIdS = ? OR l.TIdS LIKE ? OR l.TIdS LIKE ? "
-                       "OR l.TIdS LIKE ? ORDER BY l.ID LIMIT 1")
-            .arg(layerTable, codeTable, typeTable);
-    if (!transaction.IsOpen() ||
-        !users.Open(LibraryDatabase(), usage, {id, QStringLiteral("%,") + id, id + QStringLiteral(",%"),
-                                                QStringLiteral("%,") + id + QStringLiteral(",%")})) {
+    QVariantList values;
+    const QString usage = QStringLiteral("SELECT l.BSCId AS BSCId, l.TIdS AS TIdS FROM %1 l JOIN %2 c ON c.ID = l.BSCId "
+                                         "JOIN %3 t ON t.ID = c.BSTId WHERE %4 ORDER BY l.ID LIMIT 1")
+                              .arg(layerTable, codeTable, typeTable,
+                                   CTQMaterialUsage::ListHoldsCondition(QStringLiteral("l.TIdS"), material.GetID(), values));
+    if (!transaction.IsOpen() || !users.Open(LibraryDatabase(), usage, values)) {
         ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
         return 2;
     }

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei qt6-translations-l10n
     postgresql
+    poppler-utils  # the tests read the construction sheets back (pdftotext, pdfinfo, pdffonts)
     python3  # the delaying proxy of the library benchmark (scripts/delay-proxy.py)
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -47,6 +47,7 @@ TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
 {
     using C = CTQCommandLine;
     const QString exported = m_Folder.filePath("common.json");
+    const QString sheet = m_Folder.filePath("sheet.pdf");
     const std::tuple<QStringList, int, const char*> cases[] = {
         // arguments, exit code, part of the output (stdout when Ok, else stderr)
         {{"list"}, C::Ok, "所有围护结构\n  外墙\n"},
@@ -83,6 +84,14 @@ TEST_F(CommandLineTest, EachCommandGivesItsExitCodeAndOutput)
         {{"import", exported, "--on-duplicate", "merge"}, C::BadInput, "用法：tqwall import"},
         {{"import", m_Folder.filePath("none.json")}, C::BadInput, "无法读取文件"},
         {{"export-materials"}, C::BadInput, "用法：tqwall export-materials"},
+        {{"materials", "--where-used", "水泥砂浆"}, C::Ok, "水泥砂浆（全国）："},
+        {{"materials", "--where-used", "水泥砂浆"}, C::Ok, " / 第 1、"}, // outer and inner plaster
+        {{"materials", "--where-used", "水泥砂浆", "--province", "火星省"}, C::UnknownRecord, "火星省 没有名为“水泥砂浆”的材质"},
+        {{"materials", "--where-used", "火星砂"}, C::UnknownRecord, "没有名为“火星砂”的材质"},
+        {{"materials", "--province", "北京市"}, C::BadInput, "用法：tqwall materials"},
+        {{"report", "4"}, C::BadInput, "用法：tqwall report"},
+        {{"report", "4", "x", "-o", sheet}, C::BadInput, "正整数：x"},
+        {{"report", "999999", "-o", sheet}, C::UnknownRecord, "没有 ID 为 999999 的围护结构"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -206,6 +215,8 @@ TEST_F(CommandLineTest, TheProgramRunsWithoutADisplay)
         {"the window without a display", {}, {}, C::NoDisplay, "显示器"},
         {"an unreadable project, offscreen", {m_Folder.filePath("no-such-building.json")}, "offscreen", C::BadInput,
          "no-such-building.json"},
+        {"a sheet drawn without a display", {"report", "4", "1", "-o", m_Folder.filePath("two.pdf")}, {}, C::Ok,
+         "已导出 2 个围护结构的计算书"},
     };
     for (const auto& [what, arguments, platform, exitCode, output] : cases) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -2,6 +2,7 @@
 
 #include "DialogFixture.h"
 #include "ui/materials/CTqUiStuffInfoDlg.h"
+#include "ui/materials/CTqUiStuffUsageDlg.h"
 
 #include <memory>
 
@@ -127,6 +128,49 @@ TEST_F(CTqUiStuffListDlgTest, CommonFlagCommandMovesAMaterialInAndOutOfTheCommon
     EXPECT_TRUE(ChooseFromMenu(*Tree(*dialog), Tree(*dialog)->currentItem(), "取消常用").contains("取消常用"));
     EXPECT_EQ(StoredMaterial("黏土砖").GetCommonFlag(), 0);
     EXPECT_EQ(CurrentTreePath(*dialog), QStringList{"常用材质"}) << "no longer in the common list";
+}
+
+// 水泥砂浆 is layers 1 and 3 of 240砖墙 and layer 2 of 北方保温墙. A list naming material 1212
+// (not 12), a layer set without its construction and a construction whose type is gone do not
+// use it. A double click opens the construction in the construction library.
+TEST_F(CTqUiStuffListDlgTest, UsageListsEveryConstructionWithItsLayersAndOpensOne)
+{
+    const QString mortar = QString::number(m_Mortar);
+    AddLayers(m_NorthWall, QStringLiteral("%1,%2").arg(m_Clay).arg(m_Mortar), "240,20", "1,1");
+    AddLayers(m_Brick370, mortar + mortar, "370", "1");
+    AddLayers(99999, mortar, "20", "1");
+    AddLayers(AddCode(QStringLiteral("孤立墙"), 99999, 0, 0), mortar, "20", "1");
+
+    auto dialog = Open("砂浆", StoredMaterial("水泥砂浆"));
+    ClickTreeItem(*dialog, {"所有材质", "砂浆"});
+    EXPECT_FALSE(Button(*dialog, "usageButton")->isEnabled()) << "a type is no material";
+    ClickTreeItem(*dialog, {"所有材质", "砂浆", "水泥砂浆"});
+    ASSERT_TRUE(Button(*dialog, "usageButton")->isEnabled());
+
+    TestHelpers::RunModal<CTqUiStuffUsageDlg>(
+        [&] { Click(*dialog, "usageButton"); },
+        [this](CTqUiStuffUsageDlg& usage) {
+            auto* list = usage.findChild<CTqUiReportControl*>("usageList");
+            ASSERT_EQ(list->RowCount(), 2);
+            EXPECT_EQ(list->GetRowTexts(0), (QStringList{"外墙", "保温墙", "北方保温墙", "黑龙江省", "2"}));
+            EXPECT_EQ(list->GetRowTexts(1), (QStringList{"外墙", "砖墙", "240砖墙", "全国", "1、3"}));
+            TestHelpers::RunModal<CTqUiBSListDlg>(
+                [&] {
+                    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                       list->visualItemRect(list->topLevelItem(1)).center());
+                },
+                [this](CTqUiBSListDlg& library) {
+                    EXPECT_EQ(library.m_Code.GetID(), m_Brick240);
+                    EXPECT_EQ(CurrentTreePath(library), (QStringList{"所有围护结构", "外墙", "砖墙"}));
+                    library.reject();
+                });
+            usage.reject();
+        });
+
+    const auto uses = CTQMaterialUsage::Find(m_Clay);
+    ASSERT_TRUE(uses.has_value());
+    ASSERT_EQ(uses->size(), 2);
+    EXPECT_EQ(uses->at(1).Layers, QList<int>{2});
 }
 
 TEST_F(CTqUiStuffListDlgTest, OkNeedsAMaterialOnlyWhenChoosing)

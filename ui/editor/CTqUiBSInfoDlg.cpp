@@ -11,6 +11,7 @@
 #include "host/ui/CTQUiService.h"
 #include "host/ui/CTqUiPropertyGrid.h"
 #include "host/ui/CTqUiReportControl.h"
+#include "library/CTQBSConstructionSheet.h"
 #include "records/CTQTimbering.h"
 #include "ui/TQWallModule.h"
 #include "ui/library/CTqUiBSProfileDlg.h"
@@ -171,8 +172,11 @@ void CTqUiBSInfoDlg::BuildWindow()
     QPushButton* cancel = MakeButton(this, QStringLiteral("取消"), QStringLiteral("cancelButton"));
     QPushButton* profile = MakeButton(this, QStringLiteral("温湿度分布"), QStringLiteral("profileButton"));
     connect(profile, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnProfile);
+    QPushButton* sheet = MakeButton(this, QStringLiteral("导出计算书"), QStringLiteral("sheetButton"));
+    connect(sheet, &QPushButton::clicked, this, &CTqUiBSInfoDlg::OnBtnSheet);
     auto* closeButtons = new QHBoxLayout;
     closeButtons->addWidget(profile);
+    closeButtons->addWidget(sheet);
     closeButtons->addStretch();
     closeButtons->addWidget(m_pExecute);
     closeButtons->addWidget(cancel);
@@ -626,6 +630,21 @@ void CTqUiBSInfoDlg::OnBtnProfile()
     wall.m_strBSCName = m_Code.Name;
     CTqUiBSProfileDlg dialog(wall, m_Province.GetID(), this);
     dialog.exec();
+}
+
+void CTqUiBSInfoDlg::OnBtnSheet()
+{
+    // The names and layers as they stand in the dialog, saved or not, evaluated as shown.
+    CurrectHouDu();
+    CTQBSConstructionSheet::Entry entry;
+    BuildWallData(entry.Wall);
+    entry.Wall.Cal(1);
+    entry.Wall.Cal(0);
+    entry.Wall.m_strBSCName = m_Code.Name;
+    entry.Category = m_Category.Name;
+    entry.Type = m_Type.Name;
+    entry.Province = m_Province.GetID() > 0 ? m_Province.Name : QString();
+    CTQBSConstructionSheet::ExportAsked(this, entry);
 }
 
 void CTqUiBSInfoDlg::CalculateCRXS()

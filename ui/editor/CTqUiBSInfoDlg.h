@@ -91,6 +91,8 @@ protected:
     void OnBtnExecute();
     /// "温湿度分布": the temperature and vapour profile of the layers in the grid.
     void OnBtnProfile();
+    /// "导出计算书": the sheet of the construction as it stands in the dialog.
+    void OnBtnSheet();
     void OnStnClickedStcdemobmp();
     void OnDblclkTreeTimb();
     void OnDeleteKeyClick();

@@ -11,6 +11,7 @@
 #include "host/ui/CTqUiReportControl.h"
 #include "host/core/TQString.h"
 #include "host/ui/TQToolTip.h"
+#include "library/CTQBSConstructionSheet.h"
 #include "ui/TQGridColumns.h"
 #include "ui/TQWallModule.h"
 #include "ui/common/CTqUiLibraryTree.h"
@@ -123,6 +124,11 @@ CTqUiBSListDlg::CTqUiBSListDlg(CTQCrXs crxs, QWidget* parent)
     profileButton->setAutoDefault(false);
     m_ui->actionLayout->insertWidget(m_ui->actionLayout->indexOf(m_ui->materialButton) + 1, profileButton);
     connect(profileButton, &QPushButton::clicked, this, &CTqUiBSListDlg::OnBtnProfile);
+    auto* sheetButton = new QPushButton(QStringLiteral("导出计算书"), this);
+    sheetButton->setObjectName(QStringLiteral("sheetButton"));
+    sheetButton->setAutoDefault(false);
+    m_ui->actionLayout->insertWidget(m_ui->actionLayout->indexOf(profileButton) + 1, sheetButton);
+    connect(sheetButton, &QPushButton::clicked, this, &CTqUiBSListDlg::OnBtnSheet);
 
     connect(m_ui->bsTree, &QTreeWidget::currentItemChanged, this, &CTqUiBSListDlg::OnSelchangedTreeBs);
     connect(m_ui->bsTree, &QTreeWidget::itemClicked, this, &CTqUiBSListDlg::OnClickTreeBs);
@@ -848,6 +854,21 @@ void CTqUiBSListDlg::OnBtnCopy()
 
     // The source stays the choice.
     ResetGridBSC(m_ui->autoCalculateCheckBox->isChecked());
+}
+
+void CTqUiBSListDlg::OnBtnSheet()
+{
+    if (m_Code.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择一种围护结构！"), QMessageBox::NoIcon);
+        return;
+    }
+    // The sheet shows the construction as the list does: with the coefficients of the fields.
+    CTQBSConstructionSheet::Entry entry;
+    if (!CTQBSConstructionSheet::Read(m_Code.GetID(), m_CrXs, &entry)) {
+        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        return;
+    }
+    CTQBSConstructionSheet::ExportAsked(this, entry);
 }
 
 void CTqUiBSListDlg::OnBtnProfile()

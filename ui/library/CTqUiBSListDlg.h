@@ -130,6 +130,8 @@ protected:
     void OnSetCommonFlag();
     /// "温湿度分布": the chosen construction's temperature and vapour profile.
     void OnBtnProfile();
+    /// "导出计算书": the chosen construction's sheet as a PDF.
+    void OnBtnSheet();
     void OnBtnCal();
     void OnBtnAutoCal();
     /// Finds constructions by their summer K; a chosen result becomes the chosen construction.

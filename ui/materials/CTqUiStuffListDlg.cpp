@@ -14,8 +14,10 @@
 #include "ui/TQWallModule.h"
 #include "ui/common/CTqUiLibraryTree.h"
 #include "ui/materials/CTqUiStuffInfoDlg.h"
+#include "ui/materials/CTqUiStuffUsageDlg.h"
 
 #include <QIcon>
+#include <QPushButton>
 
 namespace {
 
@@ -62,6 +64,12 @@ CTqUiStuffListDlg::CTqUiStuffListDlg(QWidget* parent)
     connect(m_ui->addButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::OnBtnAdd);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::OnBtnDel);
     connect(m_ui->modifyButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::OnBtnModify);
+    m_pUsageButton = new QPushButton(QStringLiteral("使用情况"), this);
+    m_pUsageButton->setObjectName(QStringLiteral("usageButton"));
+    m_pUsageButton->setAutoDefault(false);
+    m_pUsageButton->setEnabled(false);
+    m_ui->actionLayout->insertWidget(m_ui->actionLayout->indexOf(m_ui->modifyButton) + 1, m_pUsageButton);
+    connect(m_pUsageButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::OnBtnUsage);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CTqUiStuffListDlg::reject);
 }
@@ -263,6 +271,8 @@ void CTqUiStuffListDlg::UpdateActionUI(int nodeType)
     default:
         return;
     }
+    // Reading where a material is used changes nothing: every role may.
+    m_pUsageButton->setEnabled(nodeType == TQLoad::BSN_Timbering);
     // A role that may not change materials (an engineer's) is offered none of the changes.
     const QString refusal =
         CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase()->GetPermissions().MaterialRefusal();
@@ -369,6 +379,19 @@ void CTqUiStuffListDlg::OnBtnDel()
         ui.MessageBox(this, QStringLiteral("删除成功！"), QMessageBox::Information);
         ShowUIData();
     }
+}
+
+void CTqUiStuffListDlg::OnBtnUsage()
+{
+    if (m_Timbering.GetID() == 0) {
+        CTQUiService::Instance().MessageBox(this, QStringLiteral("请选择某一材质！"), QMessageBox::Warning);
+        return;
+    }
+    CTqUiStuffUsageDlg usage(m_Timbering.GetID(), m_Timbering.GetStuffName(), this);
+    usage.exec();
+    // A construction changed from the list may be made of other materials now; the material
+    // itself may have been changed from the construction library's material button.
+    ShowUIData();
 }
 
 void CTqUiStuffListDlg::OnSetCommonFlag()

@@ -14,6 +14,7 @@
 class CTQMateralData;
 class CTqUiLibraryTree;
 class CTqUiStuffGrid;
+class QPushButton;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -69,6 +70,8 @@ protected:
     void OnBtnModify();
     void OnBtnDel();
     void OnSetCommonFlag();
+    /// "使用情况": the constructions made of the chosen material.
+    void OnBtnUsage();
     /// Follows the tree selection: reloads province, type and material from the library.
     int OnSelchangedTreeTimb();
     /// Commands of the tree's context menu, by the host's command numbers.
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<Ui::CTqUiStuffListDlg> m_ui;
     CTqUiLibraryTree* m_pTree = nullptr; ///< the tree's filling, lookups and search box
     CTqUiStuffGrid* m_pGrid = nullptr;
+    QPushButton* m_pUsageButton = nullptr;
     CTQMenuItemArray* m_pMenuItems = nullptr; ///< the tree's context menu, the host's array
     bool m_bWindowBuilt = false;
 };
