@@ -5,8 +5,6 @@
 
 #include <QStringList>
 
-#include <algorithm>
-#include <tuple>
 
 QString CTQMaterialUsage::ListHoldsCondition(const QString& column, int id, QVariantList& values)
 {
@@ -38,7 +36,7 @@ std::optional<QList<CTQMaterialUsage::Use>> CTQMaterialUsage::Find(int materialI
         QStringLiteral("SELECT c.ID AS CodeID, c.Name AS CodeName, t.Name AS TypeName, d.Name AS CategoryName, "
                        "p.Name AS ProvinceName, l.TIdS AS TIdS FROM %1 l JOIN %2 c ON c.ID = l.BSCId "
                        "JOIN %3 t ON t.ID = c.BSTId LEFT JOIN %4 d ON d.ID = t.BSDLId "
-                       "LEFT JOIN %5 p ON p.ID = c.ProvinceId WHERE %6 ORDER BY l.ID")
+                       "LEFT JOIN %5 p ON p.ID = c.ProvinceId WHERE %6 ORDER BY COALESCE(d.ID, 0), t.ID, c.ID, l.ID")
             .arg(settings->GetBoundingStructureTableName(), settings->GetBSCodeTableName(),
                  settings->GetBSTypeTableName(), settings->GetBSDaLeiTableName(), settings->GetProvinceTableName(),
                  condition);
@@ -59,9 +57,6 @@ std::optional<QList<CTQMaterialUsage::Use>> CTQMaterialUsage::Find(int materialI
         if (!use.Layers.isEmpty())
             uses.append(use);
     }
-    std::stable_sort(uses.begin(), uses.end(), [](const Use& a, const Use& b) {
-        return std::tie(a.Category, a.Type, a.Construction) < std::tie(b.Category, b.Type, b.Construction);
-    });
     return uses;
 }
 

@@ -33,8 +33,8 @@ public:
     /// The layer numbers (1 for the first) at which `ids`, a comma list, names `id`.
     static QList<int> LayerNumbers(const QString& ids, int id);
 
-    /// The constructions made of the material, ordered by category, type and name; nothing when
-    /// the library cannot be read.
+    /// The constructions made of the material in the order of the library's trees and lists
+    /// (category, type, construction by ID); nothing when the library cannot be read.
     static std::optional<QList<Use>> Find(int materialId);
 
     /// "1、3": the layer numbers as a Chinese list.

@@ -152,25 +152,27 @@ TEST_F(CTqUiStuffListDlgTest, UsageListsEveryConstructionWithItsLayersAndOpensOn
         [this](CTqUiStuffUsageDlg& usage) {
             auto* list = usage.findChild<CTqUiReportControl*>("usageList");
             ASSERT_EQ(list->RowCount(), 2);
-            EXPECT_EQ(list->GetRowTexts(0), (QStringList{"外墙", "保温墙", "北方保温墙", "黑龙江省", "2"}));
-            EXPECT_EQ(list->GetRowTexts(1), (QStringList{"外墙", "砖墙", "240砖墙", "全国", "1、3"}));
+            EXPECT_EQ(list->GetRowTexts(0), (QStringList{"外墙", "砖墙", "240砖墙", "全国", "1、3"}));
+            EXPECT_EQ(list->GetRowTexts(1), (QStringList{"外墙", "保温墙", "北方保温墙", "黑龙江省", "2"}));
+            const QPoint first = TestHelpers::CellCenter(*list, list->topLevelItem(0), 2);
             TestHelpers::RunModal<CTqUiBSListDlg>(
                 [&] {
-                    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                                       list->visualItemRect(list->topLevelItem(1)).center());
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+                    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
                 },
                 [this](CTqUiBSListDlg& library) {
                     EXPECT_EQ(library.m_Code.GetID(), m_Brick240);
                     EXPECT_EQ(CurrentTreePath(library), (QStringList{"所有围护结构", "外墙", "砖墙"}));
                     library.reject();
                 });
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, first);
             usage.reject();
         });
 
     const auto uses = CTQMaterialUsage::Find(m_Clay);
     ASSERT_TRUE(uses.has_value());
     ASSERT_EQ(uses->size(), 2);
-    EXPECT_EQ(uses->at(1).Layers, QList<int>{2});
+    EXPECT_EQ(uses->at(0).Layers, QList<int>{2});
 }
 
 TEST_F(CTqUiStuffListDlgTest, OkNeedsAMaterialOnlyWhenChoosing)
