@@ -4,6 +4,7 @@
 #include "host/db/CADORecordset.h"
 #include "host/db/CTQDBGlobalSetting.h"
 #include "library/CTQBSDataAdmin.h"
+#include "library/CTQTimberingVapour.h"
 #include "records/CTQBSCategory.h"
 #include "records/CTQBSCode.h"
 #include "records/CTQBSType.h"
@@ -25,6 +26,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -94,6 +96,10 @@ struct CTQLibraryExchange::TQData
     {
         QString type, name, province, place;
         double density = kNaN, conductivity = kNaN, specificHeat = kNaN;
+        /// μ, g/(m·h·Pa); NaN for none. A file without the member (hasVapour false) carries no
+        /// vapour data: the library's stays as it is and takes no part in comparisons.
+        double vapour = kNaN;
+        bool hasVapour = false;
         int common = 0;
         int provinceId = 0;
         EAction action = Add;
@@ -136,6 +142,7 @@ struct CTQLibraryExchange::TQData
     QHash<QString, int> typeCategory;
     QList<CTQTimbering> storedMaterials;
     QHash<QString, qsizetype> storedMaterialByKey;
+    QHash<int, double> storedVapour; ///< μ by material ID; a material without one is absent
     EDuplicate policy = Dup_Skip;
 
     int ProvinceId(const QString& name, bool* ok) const
@@ -146,7 +153,8 @@ struct CTQLibraryExchange::TQData
     bool SameValues(const Material& material, const CTQTimbering& stored) const
     {
         return material.type == materialTypeNames.value(stored.TTId) && SameNumber(material.density, stored.GetGMD()) &&
-               SameNumber(material.conductivity, stored.GetDrXs()) && SameNumber(material.specificHeat, stored.GetBRr());
+               SameNumber(material.conductivity, stored.GetDrXs()) && SameNumber(material.specificHeat, stored.GetBRr()) &&
+               (!material.hasVapour || SameNumber(material.vapour, storedVapour.value(stored.GetID(), kNaN)));
     }
 };
 
@@ -333,6 +341,8 @@ bool CTQLibraryExchange::CollectExport(ESelection selection, const QString& name
                                      {QStringLiteral("density"), Number(material.GetGMD())},
                                      {QStringLiteral("conductivity"), Number(material.GetDrXs())},
                                      {QStringLiteral("specificHeat"), Number(material.GetBRr())},
+                                     {QStringLiteral("vapourPermeability"),
+                                      Number(data.storedVapour.value(material.GetID(), kNaN))},
                                      {QStringLiteral("common"), material.GetCommonFlag() != 0}});
     }
     *document = QJsonObject{{QStringLiteral("format"), kFormatName},
@@ -422,6 +432,8 @@ bool CTQLibraryExchange::ReadMaterials(const QJsonObject& document)
                         Real(object, QStringLiteral("conductivity"), &material.conductivity) &&
                         Real(object, QStringLiteral("specificHeat"), &material.specificHeat) &&
                         Flag(object, QStringLiteral("common"), &material.common);
+        material.hasVapour = object.contains(QStringLiteral("vapourPermeability"));
+        const bool vapourOk = !material.hasVapour || Real(object, QStringLiteral("vapourPermeability"), &material.vapour);
         material.place = QStringLiteral("材质“%1”").arg(material.name);
         if (!materials[i].isObject() || !ok || material.name.isEmpty())
             return Fail(QStringLiteral("第 %1 个材质").arg(i + 1),
@@ -430,6 +442,8 @@ bool CTQLibraryExchange::ReadMaterials(const QJsonObject& document)
             if (value < 0.0)
                 return Fail(material.place, QStringLiteral("数值不能为负"));
         }
+        if (!vapourOk || material.vapour <= 0.0 || std::isinf(material.vapour))
+            return Fail(material.place, QStringLiteral("蒸汽渗透系数应为正数，或为 null 表示无数据"));
         m_pData->materials.append(material);
     }
     return true;
@@ -504,6 +518,7 @@ bool CTQLibraryExchange::LoadLibraryNames()
         names->clear();
     data.storedMaterials.clear();
     data.storedMaterialByKey.clear();
+    data.storedVapour.clear();
     CTQBSCategory category;
     CTQWallProvince province;
     CTQTimberingType materialType;
@@ -529,10 +544,13 @@ bool CTQLibraryExchange::LoadLibraryNames()
                        data.typeIds.insert(row.Name, row.GetID());
                        data.typeCategory.insert(row.Name, row.BSDLId);
                    }) &&
-           ReadAll(material, m_pDatabase, [&](const CTQTimbering& row) {
-               data.storedMaterialByKey.insert(Key(row.GetStuffName(), row.GetProvinceID()), data.storedMaterials.size());
-               data.storedMaterials.append(row);
-           });
+           ReadAll(material, m_pDatabase,
+                   [&](const CTQTimbering& row) {
+                       data.storedMaterialByKey.insert(Key(row.GetStuffName(), row.GetProvinceID()),
+                                                       data.storedMaterials.size());
+                       data.storedMaterials.append(row);
+                   }) &&
+           CTQTimberingVapour::ReadAll(data.storedVapour, m_pDatabase);
 }
 
 bool CTQLibraryExchange::MakePlan(EDuplicate policy)
@@ -803,6 +821,9 @@ bool CTQLibraryExchange::WriteMaterials()
             return Fail(material.place, QStringLiteral("无法保存：%1").arg(m_pDatabase->GetLastError()));
         }
         material.id = record.GetID();
+        if (material.hasVapour && !CTQTimberingVapour::Write(material.id, material.vapour, m_pDatabase))
+            return Fail(material.place,
+                        QStringLiteral("无法保存蒸汽渗透系数：%1").arg(m_pDatabase->GetLastError()));
     }
     return true;
 }

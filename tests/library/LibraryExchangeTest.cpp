@@ -3,6 +3,7 @@
 #include "library/CTQBSDataAdmin.h"
 #include "library/CTQLibraryExchange.h"
 #include "library/CTQLibrarySeed.h"
+#include "library/CTQTimberingVapour.h"
 #include "support/LibraryFixture.h"
 
 #include <QDir>
@@ -36,7 +37,8 @@ protected:
     void Clear()
     {
         for (const char* table :
-             {"BoundingStructure", "BSCode", "BSType", "Timbering", "TimberingType", "WallProvince", "BSDaLei"})
+             {"BoundingStructure", "BSCode", "BSType", "TimberingVapour", "Timbering", "TimberingType", "WallProvince",
+              "BSDaLei"})
             Exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
     }
 
@@ -182,6 +184,15 @@ TEST_F(LibraryExchangeTest, EachPolicySettlesAConflictingConstruction)
     ASSERT_TRUE(Import(Export(E::Sel_Materials).replace("\"砖\"", "\"砖 100%\""), E::Dup_Skip, &plan));
     EXPECT_EQ(plan.sameValues.size(), 1);
     EXPECT_EQ(CountRows("Timbering"), 2);
+
+    // The vapour permeability is part of a material: another μ is a conflict, and replace writes it.
+    const int mortar = Number("SELECT ID AS N FROM Timbering WHERE Name = ?", {"水泥砂浆'; --"});
+    ASSERT_TRUE(CTQTimberingVapour::Write(mortar, 0.000021));
+    const QByteArray withVapour = Export(E::Sel_Materials);
+    ASSERT_TRUE(CTQTimberingVapour::Write(mortar, 0.00009));
+    ASSERT_TRUE(Import(withVapour, E::Dup_Replace, &plan));
+    EXPECT_EQ(plan.conflicts, QStringList{"材质“水泥砂浆'; --”：库中的数值不同"});
+    EXPECT_EQ(CTQTimberingVapour::Read(mortar), 0.000021);
 }
 
 TEST_F(LibraryExchangeTest, ABrokenFileWritesNothingAndNamesThePlace)
@@ -229,6 +240,8 @@ TEST_F(LibraryExchangeTest, ABrokenFileWritesNothingAndNamesThePlace)
         {"a type of another category", broken({{"type", "隔墙"}}), "在库中属于分类“内墙”"},
         {"a picture that is no base64", broken({{"picture", "***"}}), "示意图不是有效的 base64"},
         {"a construction twice", broken({{"name", "墙 \"A\""}, {"type", "砖墙"}}), "在文件中出现了两次"},
+        {"a vapour permeability of zero", QByteArray(good).replace("\"vapourPermeability\": null", "\"vapourPermeability\": 0"),
+         "蒸汽渗透系数应为正数"},
     };
     const QByteArray before = Export(E::Sel_All);
     const QList<int> counts{CountRows("BSType"), CountRows("Timbering"), CountRows("TimberingType"), CountRows("BSCode")};
