@@ -278,15 +278,36 @@ int CTQCommandLine::List()
     return Ok;
 }
 
-int CTQCommandLine::Calc(const QString& idText, bool json)
+int CTQCommandLine::ReadConstruction(const QString& idText, CTQBSCode* code)
 {
     bool ok = false;
     const int id = idText.toInt(&ok);
     if (!ok || id <= 0)
         return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(idText));
-    CTQBSCode code;
-    if (!code.ReadData(id, nullptr))
+    if (!code->ReadData(id, nullptr))
         return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
+    return Ok;
+}
+
+bool CTQCommandLine::ReadProvinceNames(QMap<int, QString>* names)
+{
+    CTQWallProvince province;
+    CADORecordset rows;
+    if (!province.ReadRecords(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(province.GetTableName()), rows,
+                              nullptr))
+        return false;
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        province.MakeObjectFromRS(rows);
+        names->insert(province.GetID(), province.Name);
+    }
+    return true;
+}
+
+int CTQCommandLine::Calc(const QString& idText, bool json)
+{
+    CTQBSCode code;
+    if (const int failed = ReadConstruction(idText, &code); failed != Ok)
+        return failed;
     CTQBSType type;
     type.ReadData(code.BSTId, nullptr);
     CTQBSCategory category;
@@ -302,13 +323,9 @@ int CTQCommandLine::Calc(const QString& idText, bool json)
 
 int CTQCommandLine::Profile(const QString& idText, const QCommandLineParser& parser, bool json)
 {
-    bool ok = false;
-    const int id = idText.toInt(&ok);
-    if (!ok || id <= 0)
-        return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(idText));
     CTQBSCode code;
-    if (!code.ReadData(id, nullptr))
-        return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
+    if (const int failed = ReadConstruction(idText, &code); failed != Ok)
+        return failed;
     thermal::MoistureConditions conditions = CTQBSCondensation::GetConditions(code.ProvinceId);
     const auto option = [&parser](const char* name, double* value) {
         if (parser.isSet(QLatin1String(name)))
@@ -481,19 +498,12 @@ int CTQCommandLine::WhereUsed(const QString& name, bool byProvince, const QStrin
     // each followed by the constructions made of it.
     CTQTimbering material;
     CADORecordset materialRows;
-    CTQWallProvince province;
-    CADORecordset provinceRows;
+    QMap<int, QString> provinces{{0, QStringLiteral("全国")}};
     if (!material.ReadRecords(QStringLiteral("SELECT * FROM %1 WHERE %2 = ? ORDER BY ID")
                                   .arg(material.GetTableName(), TQRecordOps::kNameKey),
                               &materialRows, nullptr, {TQRecordOps::KeyText(name)}) ||
-        !province.ReadRecords(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(province.GetTableName()),
-                              provinceRows, nullptr))
+        !ReadProvinceNames(&provinces))
         return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
-    QMap<int, QString> provinces{{0, QStringLiteral("全国")}};
-    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
-        province.MakeObjectFromRS(provinceRows);
-        provinces.insert(province.GetID(), province.Name);
-    }
     int found = 0;
     for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
         material.MakeObjectFromRS(materialRows);
@@ -525,20 +535,14 @@ int CTQCommandLine::Materials(bool json)
     CADORecordset typeRows;
     CTQTimbering material;
     CADORecordset materialRows;
-    CTQWallProvince province;
-    CADORecordset provinceRows;
+    QMap<int, QString> provinces;
     const auto all = [](const tagDBSTRUCT& record) {
         return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(record.GetTableName());
     };
-    if (!type.ReadRecords(all(type), typeRows, nullptr) || !material.ReadRecords(all(material), materialRows, nullptr) ||
-        !province.ReadRecords(all(province), provinceRows, nullptr))
+    if (!type.ReadRecords(all(type), typeRows, nullptr) ||
+        !material.ReadRecords(all(material), materialRows, nullptr) || !ReadProvinceNames(&provinces))
         return Fail(NoLibrary, QStringLiteral("操作数据库时出错！"));
 
-    QMap<int, QString> provinces;
-    for (; !provinceRows.IsEOF(); provinceRows.MoveNext()) {
-        province.MakeObjectFromRS(provinceRows);
-        provinces.insert(province.GetID(), province.Name);
-    }
     QMap<int, QJsonArray> byType;
     for (; !materialRows.IsEOF(); materialRows.MoveNext()) {
         material.MakeObjectFromRS(materialRows);
@@ -634,22 +638,14 @@ int CTQCommandLine::RunReport(const QCommandLineParser& parser, const QStringLis
 {
     if (words.isEmpty() || parser.value(QStringLiteral("o")).isEmpty())
         return Fail(BadInput, QStringLiteral("用法：tqwall report ID [ID ...] -o FILE.pdf"));
-    QList<int> ids;
-    for (const QString& word : words) {
-        bool ok = false;
-        const int id = word.toInt(&ok);
-        if (!ok || id <= 0)
-            return Fail(BadInput, QStringLiteral("围护结构 ID 应为正整数：%1").arg(word));
-        ids.append(id);
-    }
     if (!OpenLibrary(parser.value(QStringLiteral("db"))))
         return NoLibrary;
     QList<CTQBSConstructionSheet::Entry> entries;
-    for (int id : ids) {
-        CTQBSConstructionSheet::Entry entry;
-        if (!CTQBSConstructionSheet::Read(id, CTQCrXs(), &entry))
-            return Fail(UnknownRecord, QStringLiteral("没有 ID 为 %1 的围护结构").arg(id));
-        entries.append(entry);
+    for (const QString& word : words) {
+        CTQBSCode code;
+        if (const int failed = ReadConstruction(word, &code); failed != Ok)
+            return failed;
+        entries.append(CTQBSConstructionSheet::Read(code, CTQCrXs()));
     }
     QString error;
     if (!CTQBSConstructionSheet::Write(entries, parser.value(QStringLiteral("o")), &error))

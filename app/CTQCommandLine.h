@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
+class CTQBSCode;
 class CTQWallData;
 namespace thermal {
 struct MoistureConditions;
@@ -77,6 +79,10 @@ private:
     int RunReport(const QCommandLineParser& parser, const QStringList& words);
 
     int List();
+    /// Reads the construction of the ID `idText`; Ok, or the exit code with its message written.
+    int ReadConstruction(const QString& idText, CTQBSCode* code);
+    /// Adds every province's name to `names`, by ID; false when they cannot be read.
+    static bool ReadProvinceNames(QMap<int, QString>* names);
     int Calc(const QString& idText, bool json);
     int Profile(const QString& idText, const QCommandLineParser& parser, bool json);
     void PrintProfile(const CTQWallData& wall, const thermal::MoistureConditions& conditions,

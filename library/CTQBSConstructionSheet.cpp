@@ -157,11 +157,8 @@ void PaintPage(QPainter& painter, const CTQBSConstructionSheet::Entry& entry, QS
 
 } // namespace
 
-bool CTQBSConstructionSheet::Read(int codeId, const CTQCrXs& crxs, Entry* entry)
+CTQBSConstructionSheet::Entry CTQBSConstructionSheet::Read(const CTQBSCode& code, const CTQCrXs& crxs)
 {
-    CTQBSCode code;
-    if (codeId <= 0 || !code.ReadData(codeId, nullptr))
-        return false;
     CTQBSType type;
     type.ReadData(code.BSTId, nullptr);
     CTQBSCategory category;
@@ -169,12 +166,12 @@ bool CTQBSConstructionSheet::Read(int codeId, const CTQCrXs& crxs, Entry* entry)
     CTQWallProvince province;
     if (code.ProvinceId > 0)
         province.ReadData(code.ProvinceId, nullptr);
-    CTQBSDataAdmin admin;
-    entry->Category = category.Name;
-    entry->Type = type.Name;
-    entry->Province = code.ProvinceId > 0 ? province.Name : QString();
-    entry->Wall = admin.GetBSCodeWallData(code, true, crxs);
-    return true;
+    Entry entry;
+    entry.Category = category.Name;
+    entry.Type = type.Name;
+    entry.Province = code.ProvinceId > 0 ? province.Name : QString();
+    entry.Wall = CTQBSDataAdmin().GetBSCodeWallData(code, true, crxs);
+    return entry;
 }
 
 bool CTQBSConstructionSheet::Write(const QList<Entry>& entries, const QString& path, QString* error)

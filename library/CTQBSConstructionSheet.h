@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class CTQBSCode;
 class CTQCrXs;
 class QWidget;
 
@@ -26,9 +27,8 @@ public:
         CTQWallData Wall;
     };
 
-    /// The stored construction `codeId` evaluated with `crxs`; false when there is no such
-    /// construction.
-    static bool Read(int codeId, const CTQCrXs& crxs, Entry* entry);
+    /// The stored construction `code` (as read from the library) evaluated with `crxs`.
+    static Entry Read(const CTQBSCode& code, const CTQCrXs& crxs);
 
     /// Writes the PDF; on failure `error` says why and nothing is left at `path`.
     static bool Write(const QList<Entry>& entries, const QString& path, QString* error);

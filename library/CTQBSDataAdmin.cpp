@@ -37,11 +37,6 @@ CADODatabase* LibraryDatabase()
     return CTQDBGlobalSetting::GetGlobalSetting()->GetLoadParamDatabase();
 }
 
-QString DatabaseErrorText()
-{
-    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
-}
-
 QString DeleteErrorText(const QString& table)
 {
     return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("删除表 \"%1\" 时出错！").arg(table));
@@ -932,7 +927,7 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
                               .arg(layerTable, codeTable, typeTable,
                                    CTQMaterialUsage::ListHoldsCondition(QStringLiteral("l.TIdS"), material.GetID(), values));
     if (!transaction.IsOpen() || !users.Open(LibraryDatabase(), usage, values)) {
-        ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
+        ShowMessage(CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(), QMessageBox::Critical);
         return 2;
     }
     if (users.GetRecordCount() > 0) {
@@ -940,7 +935,7 @@ int CTQBSDataAdmin::DeleteTimbering(CTQTimbering& material, QString& message)
         users.GetFieldValue(QStringLiteral("BSCId"), bscId);
         CTQBSCode code;
         if (!code.ReadData(bscId, nullptr)) {
-            ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
+            ShowMessage(CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(), QMessageBox::Critical);
             return 3;
         }
         CTQBSType type;
@@ -969,7 +964,7 @@ int CTQBSDataAdmin::DeleteTimberingType(CTQTimberingType& type)
         !materials.Open(LibraryDatabase(),
                         QStringLiteral("SELECT ID FROM %1 WHERE TTId = ? LIMIT 1").arg(CTQTimbering().GetTableName()),
                         {type.GetID()})) {
-        ShowMessage(DatabaseErrorText(), QMessageBox::Critical);
+        ShowMessage(CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(), QMessageBox::Critical);
         return 0;
     }
     if (materials.GetRecordCount() > 0) {

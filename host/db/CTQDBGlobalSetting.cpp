@@ -107,6 +107,11 @@ QString CTQDBGlobalSetting::DescribeFailure(const QString& text) const
     return text + QLatin1Char('\n') + CTQLibraryPermissions::RefusedText();
 }
 
+QString CTQDBGlobalSetting::DatabaseErrorText() const
+{
+    return DescribeFailure(QStringLiteral("操作数据库时出错！"));
+}
+
 QString CTQDBGlobalSetting::GetSysIni(const QString& section, const QString& key, const QString& defaultValue) const
 {
     return m_pSettings->value(section + QLatin1Char('/') + key, defaultValue).toString();

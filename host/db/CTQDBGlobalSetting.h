@@ -40,6 +40,8 @@ public:
     /// `text`, the message of a failed action on the library, with on a line of its own why when the
     /// server refused the last statement to this role: trying again will not help.
     QString DescribeFailure(const QString& text) const;
+    /// "操作数据库时出错！" described so: the message of every failed read or write of the library.
+    QString DatabaseErrorText() const;
 
     QString GetSysIni(const QString& section, const QString& key, const QString& defaultValue) const;
     void WriteSysIni(const QString& section, const QString& key, const QString& value);

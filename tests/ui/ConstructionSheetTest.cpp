@@ -100,10 +100,12 @@ TEST_F(ConstructionSheetTest, EditorSheetAndSeveralPagesAndAFailedWrite)
     ASSERT_TRUE(QFile::exists(Path("editor.pdf"))) << MessagesShown().join('\n').toStdString();
     EXPECT_TRUE(Text(Path("editor.pdf")).contains(QStringLiteral("未保存的墙")));
 
-    QList<CTQBSConstructionSheet::Entry> entries(3);
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        ASSERT_TRUE(CTQBSConstructionSheet::Read(i == 1 ? m_NorthWall : m_Brick240, CallerCrXs(), &entries[i]));
-    EXPECT_FALSE(CTQBSConstructionSheet::Read(99999, CallerCrXs(), &entries[0]));
+    QList<CTQBSConstructionSheet::Entry> entries;
+    for (int id : {m_Brick240, m_NorthWall, m_Brick240}) {
+        CTQBSCode code;
+        ASSERT_TRUE(code.ReadData(id, nullptr));
+        entries.append(CTQBSConstructionSheet::Read(code, CallerCrXs()));
+    }
     QString error;
     ASSERT_TRUE(CTQBSConstructionSheet::Write(entries, Path("three.pdf"), &error)) << error.toStdString();
     EXPECT_EQ(Pages(Path("three.pdf")), 3);

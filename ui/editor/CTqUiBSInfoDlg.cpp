@@ -41,11 +41,6 @@
 
 namespace {
 
-QString DatabaseErrorText()
-{
-    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
-}
-
 // Layer grid cells: name, thickness (mm), correction factor, and the material ID kept in a cell
 // beyond the three columns.
 constexpr int kNameCell = 0;
@@ -853,7 +848,8 @@ void CTqUiBSInfoDlg::OnBtnExecute()
         m_Type.BSDLId = m_Category.GetID();
         const TQLoad::DBStatusCode typeStatus = m_Type.AddIfNotExist(nullptr, 1);
         if (typeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+            service.MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                               QMessageBox::Critical);
             return;
         }
         if (typeStatus == TQLoad::DBS_Added)
@@ -867,14 +863,16 @@ void CTqUiBSInfoDlg::OnBtnExecute()
             return;
         }
         if (codeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+            service.MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                               QMessageBox::Critical);
             return;
         }
     } else if (m_nMode == 2) {
         const CTQBSType typeBefore = m_Type;
         const TQLoad::DBStatusCode typeStatus = m_Type.UpdateIfNoOther(nullptr, 1);
         if (typeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+            service.MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                               QMessageBox::Critical);
             return;
         }
         if (typeStatus == TQLoad::DBS_Updated)
@@ -884,7 +882,8 @@ void CTqUiBSInfoDlg::OnBtnExecute()
         m_Code.BSTId = m_Type.GetID();
         const TQLoad::DBStatusCode codeStatus = m_Code.UpdateIfNoOther(nullptr, 1);
         if (codeStatus == TQLoad::DBS_Failed) {
-            service.MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+            service.MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                               QMessageBox::Critical);
             return;
         }
         if (codeStatus == TQLoad::DBS_Exist) {

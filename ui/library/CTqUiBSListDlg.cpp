@@ -653,11 +653,6 @@ void CTqUiBSListDlg::OnBSListSelChanged()
 
 namespace {
 
-QString DatabaseErrorText()
-{
-    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
-}
-
 /// A delete confirmation: OK and Cancel, the warning icon, Cancel as default.
 bool ConfirmDeletion(QWidget* parent, const QString& text)
 {
@@ -847,7 +842,8 @@ void CTqUiBSListDlg::OnBtnCopy()
     CTQBSCode copy = m_Code;
     CTQBoundingStructure layers = m_BoundingStructure;
     if (!m_BSDataAdmin.CopyBSCode(copy, layers, QStringLiteral("复件 "))) {
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return;
     }
     CopyPicture(sourcePicture, m_BSDataAdmin.GetBSDemoBMPPath(m_Type, copy));
@@ -863,12 +859,7 @@ void CTqUiBSListDlg::OnBtnSheet()
         return;
     }
     // The sheet shows the construction as the list does: with the coefficients of the fields.
-    CTQBSConstructionSheet::Entry entry;
-    if (!CTQBSConstructionSheet::Read(m_Code.GetID(), m_CrXs, &entry)) {
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
-        return;
-    }
-    CTQBSConstructionSheet::ExportAsked(this, entry);
+    CTQBSConstructionSheet::ExportAsked(this, CTQBSConstructionSheet::Read(m_Code, m_CrXs));
 }
 
 void CTqUiBSListDlg::OnBtnProfile()
@@ -891,12 +882,14 @@ void CTqUiBSListDlg::OnSetCommonFlag()
     // the construction out.
     const int codeId = m_Code.GetID();
     if (!m_Code.ReadData(codeId, nullptr)) {
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return;
     }
     m_Code.CommonFlag = m_bCommon == 0 ? 1 : 0;
     if (!m_Code.UpdateData(codeId, nullptr)) {
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return;
     }
     ResetBSTree();

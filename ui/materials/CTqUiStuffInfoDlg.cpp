@@ -16,11 +16,6 @@
 
 namespace {
 
-QString DatabaseErrorText()
-{
-    return CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！"));
-}
-
 void Warn(QWidget* parent, const QString& text)
 {
     CTQUiService::Instance().MessageBox(parent, text, QMessageBox::Warning);
@@ -158,7 +153,8 @@ void CTqUiStuffInfoDlg::OnOK()
         return;
     m_bChanged = 1;
     if (!CTQTimberingVapour::Write(m_Timbering.GetID(), permeability)) {
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return;
     }
     QDialog::accept();
@@ -169,7 +165,8 @@ bool CTqUiStuffInfoDlg::SaveNew()
     // The type first: a new name makes a new type, a known one is reused (names are unique).
     switch (m_Type.AddIfNotExist(nullptr, 1)) {
     case TQLoad::DBS_Failed:
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return false;
     case TQLoad::DBS_Added:
         m_bChanged = 1;
@@ -186,7 +183,8 @@ bool CTqUiStuffInfoDlg::SaveNew()
     case TQLoad::DBS_Added:
         return true;
     default:
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return false;
     }
 }
@@ -198,7 +196,8 @@ bool CTqUiStuffInfoDlg::SaveChanged()
     const CTQTimberingType typeBefore = m_Type;
     switch (m_Type.UpdateIfNoOther(nullptr, 1)) {
     case TQLoad::DBS_Failed:
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return false;
     case TQLoad::DBS_Updated:
         m_bChanged = 1;
@@ -219,7 +218,8 @@ bool CTqUiStuffInfoDlg::SaveChanged()
     case TQLoad::DBS_Updated:
         return true;
     default:
-        CTQUiService::Instance().MessageBox(this, DatabaseErrorText(), QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return false;
     }
 }

@@ -54,26 +54,21 @@ void CTqUiStuffUsageDlg::Refresh()
     m_pList->ClearRows();
     const std::optional<QList<CTQMaterialUsage::Use>> uses = CTQMaterialUsage::Find(m_nMaterialId);
     if (!uses) {
-        m_Uses.clear();
         m_pSummary->setText(QStringLiteral("无法读取材质 [%1] 的使用情况。").arg(m_strMaterialName));
-        CTQUiService::Instance().MessageBox(
-            this, CTQDBGlobalSetting::GetGlobalSetting()->DescribeFailure(QStringLiteral("操作数据库时出错！")),
-            QMessageBox::Critical);
+        CTQUiService::Instance().MessageBox(this, CTQDBGlobalSetting::GetGlobalSetting()->DatabaseErrorText(),
+                                            QMessageBox::Critical);
         return;
     }
-    m_Uses = *uses;
-    for (qsizetype i = 0; i < m_Uses.size(); ++i) {
-        const CTQMaterialUsage::Use& use = m_Uses[i];
+    for (const CTQMaterialUsage::Use& use : *uses)
         m_pList->AddRow({use.Category, use.Type, use.Construction,
                          use.Province.isEmpty() ? QStringLiteral("全国") : use.Province,
                          CTQMaterialUsage::LayerText(use.Layers)},
                         use.ConstructionId);
-    }
-    m_pSummary->setText(m_Uses.isEmpty()
+    m_pSummary->setText(uses->isEmpty()
                             ? QStringLiteral("没有围护结构用到材质 [%1]。").arg(m_strMaterialName)
                             : QStringLiteral("材质 [%1] 用于 %2 个围护结构，双击一行可在围护结构管理器中打开。")
                                   .arg(m_strMaterialName)
-                                  .arg(m_Uses.size()));
+                                  .arg(uses->size()));
 }
 
 bool CTqUiStuffUsageDlg::eventFilter(QObject* watched, QEvent* event)

@@ -19,9 +19,6 @@ public:
     CTqUiStuffUsageDlg(int materialId, const QString& materialName, QWidget* parent = nullptr);
     ~CTqUiStuffUsageDlg() override;
 
-    /// The constructions listed, in list order.
-    const QList<CTQMaterialUsage::Use>& GetUses() const { return m_Uses; }
-
 protected:
     /// Fits the columns to the list whenever its viewport is resized.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +30,6 @@ private:
 
     int m_nMaterialId = 0;
     QString m_strMaterialName;
-    QList<CTQMaterialUsage::Use> m_Uses;
     QLabel* m_pSummary = nullptr;
     CTqUiReportControl* m_pList = nullptr;
 };
